@@ -1,0 +1,52 @@
+// vosk-cli: the headless batch tool over the core library.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "commands.h"
+
+namespace vosk::cli {
+
+const std::vector<Command>& commands() {
+  static const std::vector<Command> list = {
+      {"pack", "TEXT PACKED", "pack bundle text into the nibble-packed form", run_pack},
+      {"unpack", "PACKED TEXT", "unpack a packed bundle into bundle text", run_unpack},
+      {"split", "BUNDLE DIR",
+       "write every member of a bundle into DIR (.qvw/.qvb/.qve are unpacked first)", run_split},
+  };
+  return list;
+}
+
+namespace {
+
+void print_help(std::FILE* out) {
+  std::fprintf(out, "usage: vosk-cli COMMAND ARGS...\n\ncommands:\n");
+  for (const Command& c : commands())
+    std::fprintf(out, "  %-8s %-14s %s\n", c.name, c.usage, c.summary);
+  std::fprintf(out,
+               "\nexit codes: 0 success, 1 file or data error (\"caption: message\" on stderr),"
+               " 2 usage error\n");
+}
+
+}  // namespace
+
+int usage_error(const std::string& message) {
+  std::fprintf(stderr, "vosk-cli: %s\nTry 'vosk-cli --help'.\n", message.c_str());
+  return kUsageError;
+}
+
+}  // namespace vosk::cli
+
+int main(int argc, char** argv) {
+  using namespace vosk::cli;
+  if (argc < 2) return usage_error("no command given");
+  std::string name = argv[1];
+  if (name == "--help" || name == "-h" || name == "help") {
+    print_help(stdout);
+    return kOk;
+  }
+  for (const Command& c : commands()) {
+    if (name == c.name) return c.run(Args(argv + 2, argv + argc));
+  }
+  return usage_error("unknown command '" + name + "'");
+}
