@@ -1,5 +1,5 @@
 # Package installation shared by run.sh and test.sh (sourced, not run).
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
 
 ensure_packages() {
   local missing=()

@@ -41,28 +41,33 @@ constexpr PairTable make_pairs() {
 }
 constexpr PairTable kPairs = make_pairs();
 
+// Writes 4-bit codes into a buffer sized for the worst case (three codes a
+// byte), two codes per byte, high nibble first.
 class NibbleWriter {
  public:
-  explicit NibbleWriter(std::string& out) : out_(out) {}
+  explicit NibbleWriter(char* out) : out_(out) {}
   void put(std::uint8_t code) {
     if (pending_) {
-      out_.push_back(static_cast<char>((high_ << 4) | code));
+      *out_++ = static_cast<char>((high_ << 4) | code);
       pending_ = false;
     } else {
       high_ = code;
       pending_ = true;
     }
   }
-  void finish() {
+  void put_pair(std::uint8_t a, std::uint8_t b) { *out_++ = static_cast<char>((a << 4) | b); }
+  // Writes the end code, padding or completing the last byte.
+  char* finish() {
     if (pending_)
       put(kEnd);
     else
-      out_.push_back(static_cast<char>(0xFF));
+      *out_++ = static_cast<char>(0xFF);
+    return out_;
   }
   bool pending() const { return pending_; }
 
  private:
-  std::string& out_;
+  char* out_;
   std::uint8_t high_ = 0;
   bool pending_ = false;
 };
@@ -97,17 +102,17 @@ void write_member_header(std::string& bundle, std::string_view path) {
 
 std::string pack(std::string_view text) {
   std::string out;
-  out.reserve(text.size() / 2 + 16);
+  out.resize(text.size() + text.size() / 2 + 2);
   const auto* p = reinterpret_cast<const unsigned char*>(text.data());
   const auto* end = p + text.size();
-  NibbleWriter writer(out);
+  NibbleWriter writer(out.data());
   while (p != end) {
     // Common case: two plain characters on a byte boundary make one byte.
     if (!writer.pending()) {
       while (end - p >= 2) {
         std::uint8_t a = kCodes[p[0]], b = kCodes[p[1]];
         if (a == kEscape || b == kEscape) break;
-        out.push_back(static_cast<char>((a << 4) | b));
+        writer.put_pair(a, b);
         p += 2;
       }
       if (p == end) break;
@@ -122,7 +127,8 @@ std::string pack(std::string_view text) {
     }
     ++p;
   }
-  writer.finish();
+  char* last = writer.finish();
+  out.resize(static_cast<std::size_t>(last - out.data()));
   return out;
 }
 
