@@ -41,6 +41,8 @@ double to_real(std::string_view field) {
     negative = field[i] == '-';
     ++i;
   }
+  // from_chars takes a sign of its own; atof allows only one.
+  if (i < field.size() && (field[i] == '-' || field[i] == '+')) return 0.0;
   double value = 0.0;
   const char* first = field.data() + i;
   const char* last = field.data() + field.size();

@@ -40,7 +40,8 @@ class RecordTable {
   }
 
   // Extends the table to hold record n (raising the capacity when needed)
-  // and returns it. New records between are default records.
+  // and returns it. New records between are default records. Growing may
+  // move the records: references taken before are no longer valid.
   Record& grow_to(int n) {
     assert(n >= 0);
     if (n > capacity_) capacity_ = n;

@@ -32,6 +32,8 @@ TEST(Base_CsvTests, RealsReadLikeAtof) {
   EXPECT_DOUBLE_EQ(csv::to_real("3"), 3.0);
   EXPECT_DOUBLE_EQ(csv::to_real("1e3x"), 1000.0);
   EXPECT_DOUBLE_EQ(csv::to_real("abc"), 0.0);
+  EXPECT_DOUBLE_EQ(csv::to_real("--5"), 0.0);
+  EXPECT_DOUBLE_EQ(csv::to_real("+-5"), 0.0);
   EXPECT_DOUBLE_EQ(csv::to_real(""), 0.0);
 }
 
