@@ -25,6 +25,8 @@ const std::vector<Command>& commands();
 int run_pack(const Args& args);
 int run_unpack(const Args& args);
 int run_split(const Args& args);
+int run_info(const Args& args);
+int run_convert(const Args& args);
 
 // Prints "vosk-cli: message" and the usage hint to stderr; returns kUsageError.
 int usage_error(const std::string& message);

@@ -13,6 +13,10 @@ const std::vector<Command>& commands() {
       {"unpack", "PACKED TEXT", "unpack a packed bundle into bundle text", run_unpack},
       {"split", "BUNDLE DIR",
        "write every member of a bundle into DIR (.qvw/.qvb/.qve are unpacked first)", run_split},
+      {"info", "FILE [--json]", "data version, map name, dia title and table record counts",
+       run_info},
+      {"convert", "IN OUT", "open IN fully and save it as OUT (kind by OUT's extension)",
+       run_convert},
   };
   return list;
 }
@@ -23,6 +27,10 @@ void print_help(std::FILE* out) {
   std::fprintf(out, "usage: vosk-cli COMMAND ARGS...\n\ncommands:\n");
   for (const Command& c : commands())
     std::fprintf(out, "  %-8s %-14s %s\n", c.name, c.usage, c.summary);
+  std::fprintf(out,
+               "\noptions of info and convert: --yes answers Yes to repair questions,"
+               " --strict fails on the first warning\n"
+               "questions are printed to stderr and answered Ignore/No unless --yes\n");
   std::fprintf(out,
                "\nexit codes: 0 success, 1 file or data error (\"caption: message\" on stderr),"
                " 2 usage error\n");

@@ -58,6 +58,9 @@ class RecordTable {
     if (n > capacity_) capacity_ = n;
   }
 
+  // Sets the capacity, never below the extent.
+  void set_capacity(int n) { capacity_ = n > extent() ? n : extent(); }
+
   // Records 0 .. extent, for range-for loops.
   auto begin() { return records_.begin(); }
   auto end() { return records_.end(); }

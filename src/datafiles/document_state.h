@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <string>
 
-namespace vosk::datafiles {
+#include "datafiles/header_model.h"
 
-constexpr int kCurrentVersion = 1220;
+namespace vosk::datafiles {
 
 struct DocumentState {
   std::filesystem::path dia_path;       // .qvb or .qvw; empty when none
@@ -20,7 +20,7 @@ struct DocumentState {
   // An in-place save is possible only for a current dia file of the version
   // this program writes; otherwise saving asks for a name.
   bool can_save_in_place() const {
-    return !dia_path.empty() && loaded_version == kCurrentVersion;
+    return !dia_path.empty() && loaded_version == kFormatVersion;
   }
   void forget_files() {
     dia_path.clear();

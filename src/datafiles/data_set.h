@@ -1,0 +1,49 @@
+#pragma once
+// One data set in memory: the header and every table of the map, the rolling
+// stock and the dia. Opening builds a fresh DataSet and swaps it in only
+// when everything loaded, so a failed open leaves the previous one intact.
+#include "base/record_table.h"
+#include "datafiles/header_model.h"
+#include "dia/classification.h"
+#include "dia/dia_tables.h"
+#include "map/detail.h"
+#include "map/jump.h"
+#include "map/p_rail.h"
+#include "map/point.h"
+#include "map/rail.h"
+#include "map/route_button.h"
+#include "map/route_lever.h"
+#include "map/row.h"
+#include "map/signal_aspects.h"
+#include "map/signal_set.h"
+#include "map/station.h"
+#include "map/station_draw.h"
+#include "map/target.h"
+#include "stock/series.h"
+
+namespace vosk::datafiles {
+
+struct MapTables {
+  RecordTable<map::Rail> rails;
+  RecordTable<map::PRail> prails;
+  RecordTable<map::Point> points;
+  RecordTable<map::Target> targets;
+  RecordTable<map::Station> stations;
+  RecordTable<map::StationDraw> station_draws;
+  RecordTable<map::Row> rows;
+  RecordTable<map::Jump> jumps;
+  RecordTable<map::Detail> details;
+  map::SignalSets signals;
+  RecordTable<map::RouteLever> route_levers;
+  RecordTable<map::RouteButton> route_buttons;
+};
+
+struct DataSet {
+  Header header;
+  MapTables map;
+  stock::SeriesTable series;
+  dia::DiaTables dia;
+  dia::ClassificationTables classification;
+};
+
+}  // namespace vosk::datafiles
