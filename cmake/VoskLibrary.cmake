@@ -17,7 +17,7 @@ endfunction()
 
 # One test program per subsystem: tests/<folder>/*_test.cpp.
 function(vosk_test_suite name folder)
-  cmake_parse_arguments(ARG "" "" "DEPS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*_test.cpp)
   if(NOT sources)
@@ -26,5 +26,5 @@ function(vosk_test_suite name folder)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} vosk_test_support GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-                       PROPERTIES ENVIRONMENT "VOSK_SOURCE_DIR=${PROJECT_SOURCE_DIR};${ARG_ENV}")
+                       PROPERTIES ENVIRONMENT "VOSK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
