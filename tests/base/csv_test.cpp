@@ -75,7 +75,8 @@ TEST(Base_CsvTests, EmptyLinesGiveOneEmptyField) {
 
 TEST(Base_CsvTests, TextsAreCutTo255BytesAtACharacterBoundary) {
   std::string text = "a" + std::string(254, 'x') + testing::sj("駅");  // 257 bytes
-  auto lines = read_all("1," + text + ",2\n");
+  std::string content = "1," + text + ",2\n";  // lines point into it
+  auto lines = read_all(content);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].text(1).size(), 255u);
   EXPECT_EQ(lines[0].raw(1).size(), 257u);
