@@ -1,5 +1,6 @@
 # Package installation shared by run.sh and test.sh (sourced, not run).
-BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+                qt6-base-dev fonts-ipafont-gothic xvfb xauth)
 
 ensure_packages() {
   local missing=()

@@ -1,0 +1,559 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QUrl>
+#include <algorithm>
+#include <utility>
+
+#include "base/format.h"
+#include "base/sjis.h"
+#include "datafiles/file_kind.h"
+#include "shell/command_line.h"
+#include "shell/folders.h"
+#include "shell/settings.h"
+#include "ui/app_info.h"
+#include "ui/font_convert.h"
+#include "ui/fonts.h"
+#include "ui/main_menu.h"
+#include "ui/qt_prompt.h"
+#include "ui/warning_settings_dialog.h"
+
+namespace vosk::ui {
+
+namespace {
+
+QString from_bytes(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// Dialogs and message boxes of the main window hold the busy lock for the
+// main window and keep the timer work out while they are up.
+class ModalScope {
+ public:
+  explicit ModalScope(EditorState& state)
+      : busy_(state.busy, shell::BusyState::MainWindow), ready_(state.ready), was_ready_(state.ready) {
+    ready_ = false;
+  }
+  ~ModalScope() { ready_ = was_ready_; }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  shell::BusyScope busy_;
+  bool& ready_;
+  bool was_ready_;
+};
+
+// Commands whose windows, dialogs or models this build does not have yet;
+// the first four have no handler in the program at all.
+constexpr int kUnavailableCommands[] = {
+    cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
+    cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kUnitAndStandardTimes, cmd::kTrainTypes,
+    cmd::kStandardStopTimes, cmd::kSpeedTypes, cmd::kDiaProperty, cmd::kTimetableWindow,
+    cmd::kTrainGraphWindow, cmd::kStationInfo, cmd::kSimulationStart, cmd::kSimulationStop,
+    cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
+};
+
+constexpr const char* kInetQuestion = "インターネットに接続します。よろしいですか？";
+constexpr const char* kInetCaption = "インターネット接続確認";
+constexpr const char* kInetOffQuestion =
+    "インターネットに接続するときに、確認を行わないようにします。\nよろしいですか？\n\n"
+    "常時接続でない方は、「いいえ」を選び変更しないことをおすすめします。";
+constexpr const char* kInetOffCaption = "インターネット確認";
+constexpr const char* kAboutCaption = "バージョン情報";
+constexpr const char* kImportFilterJapanese = "ダイヤデータファイル(*.dia)|*.dia||";
+constexpr const char* kImportFilterEnglish = "WinDIA Data File(*.dia)|*.dia||";
+
+}  // namespace
+
+MainView::MainView(const EditorState& state, const DocumentController& document, QWidget* parent)
+    : PictureView(parent), state_(state), document_(document) {}
+
+void MainView::draw(Surface& surface) {
+  const bool english = state_.english();
+  surface.set_font(drawing_font(state_.start.shell.default_font));
+  surface.set_text_colour({0, 0, 0});
+  surface.set_background(false, {255, 255, 255});
+  surface.set_text_align({HAlign::Left, VAlign::Top});
+  const int step = surface.measure("0").height + 4;
+  int y = 8;
+  const datafiles::DocumentState& doc = document_.state();
+  if (!doc.data_loaded) {
+    surface.text({8, y}, english ? "No data set open." : "データセットは開かれていません。");
+    y += step;
+  } else {
+    surface.text({8, y}, format(english ? "Open: %s" : "開いているデータセット：%s",
+                                doc.file_title.c_str()));
+    y += step;
+    if (!doc.dia_path.empty()) surface.text({8, y}, doc.dia_path.string()), y += step;
+    if (!doc.executed_path.empty()) surface.text({8, y}, doc.executed_path.string()), y += step;
+    for (const std::string& line : document_.summary()) surface.text({8, y}, line), y += step;
+  }
+  if (!document_.available()) {
+    surface.text({8, y}, english ? "This build cannot open or save data sets yet."
+                                 : "この版ではまだデータセットを開くことも保存することもできません。");
+  }
+}
+
+MainWindow::MainWindow(EditorState state, EditorServices services)
+    : state_(std::move(state)), open_url_(std::move(services.open_url)) {
+  if (services.prompt) {
+    prompt_ = services.prompt;
+  } else {
+    own_prompt_ = std::make_unique<QtPrompt>(this);
+    prompt_ = own_prompt_.get();
+  }
+  if (services.files) {
+    files_ = services.files;
+  } else {
+    own_files_ = std::make_unique<QtFileChooser>();
+    files_ = own_files_.get();
+  }
+  if (services.document) {
+    document_ = services.document;
+  } else {
+    if (services.make_document) own_document_ = services.make_document(state_, *prompt_);
+    if (!own_document_) own_document_ = std::make_unique<NoDocument>();
+    document_ = own_document_.get();
+  }
+  if (!open_url_) {
+    open_url_ = [](const std::string& url) {
+      QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    };
+  }
+
+  view_ = new MainView(state_, *document_, this);
+  setCentralWidget(view_);
+  place_from_settings();
+  build_menu();
+  refresh_title();
+
+  apply_timer_period();
+  apply_menu_marks();
+  if (state_.shell().start_windows.message) open_message_window();
+  // The train graph and timetable windows follow here once they exist.
+
+  connect(&timer_, &QTimer::timeout, this, &MainWindow::first_tick);
+  state_.ready = true;
+  timer_.start();
+}
+
+MainWindow::~MainWindow() {
+  timer_.stop();
+  delete message_window_.data();
+  delete popup_window_.data();
+}
+
+QAction* MainWindow::action(int id) const {
+  auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::build_menu() {
+  actions_ = build_menu_bar(*menuBar(), state_.ui());
+  for (const auto& [id, action] : actions_) {
+    const int command = id;
+    connect(action, &QAction::triggered, this, [this, command] { run_command(command); });
+  }
+  for (int id : kUnavailableCommands) action(id)->setEnabled(false);
+  const bool files = document_->available();
+  for (int id : {cmd::kOpenDia, cmd::kSaveDia, cmd::kSaveDiaAs, cmd::kImportWinDia})
+    action(id)->setEnabled(files);
+}
+
+void MainWindow::apply_menu_marks() {
+  const shell::Settings& s = state_.settings();
+  for (const shell::FlagMenuItem& item : shell::flag_menu_items())
+    action(item.menu_id)->setChecked(s.*item.flag);
+  const auto mark_one = [this](std::initializer_list<int> ids, std::optional<int> on) {
+    for (int id : ids) action(id)->setChecked(on && *on == id);
+  };
+  for (const shell::SpeedItem& item : shell::speed_items()) {
+    action(item.menu_id)->setChecked(shell::timer_speed(s.call_speed).menu_id == item.menu_id);
+  }
+  mark_one({40017, 40018, 40019, 40321}, shell::view_speed_menu_id(s.view_speed));
+  mark_one({40417, 40418, 40419, 40420}, shell::view_type_menu_id(s.view_type));
+  mark_one({40421, 40422, 40423, 40424}, shell::view_for_menu_id(s.view_for));
+  action(cmd::kMessageWindow)->setChecked(message_window_ != nullptr);
+}
+
+void MainWindow::apply_timer_period() {
+  timer_.setInterval(shell::timer_speed(state_.settings().call_speed).period_ms);
+}
+
+namespace {
+shell::Rect screen_rect() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return shell::Rect{0, 0, 1024, 768};
+  const QRect r = screen->virtualGeometry();
+  return shell::Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+void place_window(QWidget& window, const shell::Rect& stored) {
+  const shell::Rect r = shell::keep_on_screen(stored, screen_rect());
+  window.move(static_cast<int>(r.left), static_cast<int>(r.top));
+  window.resize(static_cast<int>(std::max(1L, r.width())), static_cast<int>(std::max(1L, r.height())));
+}
+
+shell::Rect placement_of(const QWidget& window) {
+  const QPoint at = window.pos();
+  return shell::Rect{at.x(), at.y(), at.x() + window.width(), at.y() + window.height()};
+}
+}  // namespace
+
+void MainWindow::place_from_settings() { place_window(*this, state_.shell().main_window); }
+
+void MainWindow::refresh_title() {
+  const datafiles::DocumentState& doc = document_->state();
+  if (!doc.data_loaded) {
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    return;
+  }
+  setWindowTitle(QString::fromStdString(
+      datafiles::window_title(kAppTitle, document_->dia_title(), doc, state_.english())));
+}
+
+void MainWindow::redraw_all() {
+  view_->redraw();
+  if (message_window_) message_window_->view()->redraw();
+}
+
+// --- child windows -----------------------------------------------------------
+
+void MainWindow::open_message_window() {
+  if (message_window_) return;
+  const shell::Rect stored = shell::read_placement(
+      ini::Document::load_or_empty(state_.start.files.settings_file),
+      shell::kMessageWindowSection, kMessageWindowDefault);
+  message_window_ = new MessageWindow(state_.messages, state_.shell().default_font,
+                                      state_.english(), state_.settings().tool_window, this);
+  place_window(*message_window_, stored);
+  connect(message_window_, &MessageWindow::closed, this, [this] { close_message_window(); });
+  message_window_->show();
+  action(cmd::kMessageWindow)->setChecked(true);
+}
+
+void MainWindow::write_message_placement() {
+  if (!message_window_) return;
+  const shell::Rect rect = placement_of(*message_window_);
+  const bool minimised = message_window_->isMinimized();
+  const bool maximised = message_window_->isMaximized();
+  update_settings_file(state_.start.files, [&](ini::Document& doc) {
+    return shell::write_placement(doc, shell::kMessageWindowSection, rect, minimised, maximised);
+  });
+}
+
+void MainWindow::close_message_window() {
+  if (!message_window_) return;
+  write_message_placement();
+  MessageWindow* window = message_window_;
+  message_window_ = nullptr;
+  window->detach();  // a window opened before this one is deleted keeps the ring
+  window->hide();
+  window->deleteLater();  // may be inside its own close event
+  action(cmd::kMessageWindow)->setChecked(false);
+}
+
+void MainWindow::show_popup_warnings() {
+  if (!popup_window_) {
+    popup_window_ = new PopupWarningWindow(state_.popups, state_.warnings, *prompt_,
+                                           state_.english(), this);
+  }
+  popup_window_->refresh();
+  popup_window_->show();
+  popup_window_->raise();
+  QApplication::beep();
+}
+
+void MainWindow::close_popup_warnings() {
+  if (popup_window_) popup_window_->close();
+}
+
+void MainWindow::fire_warning(const shell::WarningSetting& setting, const std::string& text) {
+  if (shell::fire(setting, text, state_.clock_time, state_.popups)) show_popup_warnings();
+}
+
+// --- commands ----------------------------------------------------------------
+
+void MainWindow::run_command(int id) {
+  QAction* item = action(id);
+  if (!item || !item->isEnabled()) return;
+  shell::Settings& s = state_.settings();
+  switch (id) {
+    case cmd::kQuit:
+      close();
+      return;
+    case cmd::kOpenDia:
+      open_dia();
+      return;
+    case cmd::kSaveDia:
+      save_dia();
+      return;
+    case cmd::kSaveDiaAs:
+      if (state_.busy.check(*prompt_)) save_dia_as();
+      return;
+    case cmd::kImportWinDia:
+      import_windia();
+      return;
+    case cmd::kFontSetting:
+      choose_default_font();
+      return;
+    case cmd::kMessageWindow:
+      if (message_window_) {
+        close_message_window();
+      } else {
+        open_message_window();
+      }
+      return;
+    case cmd::kWarningSettings:
+      open_warning_settings();
+      return;
+    case cmd::kEnquete:
+      open_web_page("enquete");
+      return;
+    case cmd::kHomePage:
+      open_web_page("top");
+      return;
+    case cmd::kAbout:
+      show_about();
+      return;
+    default:
+      break;
+  }
+  for (const shell::SpeedItem& speed : shell::speed_items()) {
+    if (speed.menu_id == id) {
+      s.call_speed = speed.call_speed;
+      apply_timer_period();
+    }
+  }
+  const int view_speed_ids[] = {40017, 40018, 40019, 40321};
+  for (int i = 0; i < 4; ++i) {
+    if (id == view_speed_ids[i]) s.view_speed = i;
+    if (id == 40417 + i) s.view_type = i;
+    if (id == 40421 + i) s.view_for = i;
+  }
+  toggle_flag(id);
+  apply_menu_marks();
+}
+
+void MainWindow::toggle_flag(int id) {
+  shell::Settings& s = state_.settings();
+  for (const shell::FlagMenuItem& item : shell::flag_menu_items()) {
+    if (item.menu_id != id) continue;
+    bool& flag = s.*item.flag;
+    if (id == cmd::kInetCheck && flag) {
+      // Turning the check off asks first; turning it on does not.
+      Answer answer;
+      {
+        ModalScope modal(state_);
+        answer = prompt_->ask(kInetOffCaption, kInetOffQuestion, Buttons::YesNo);
+      }
+      if (answer != Answer::Yes) return;
+    }
+    flag = !flag;
+    if (id == cmd::kToolWindow && message_window_) message_window_->set_tool_window(flag);
+  }
+}
+
+// Open and save-as dialogs of dia data: the .qvw filter in the DataQvw folder.
+FileDialogRequest MainWindow::qvw_request() const {
+  FileDialogRequest request;
+  request.filter = QString::fromUtf8(datafiles::qvw_filter(state_.english()));
+  request.default_suffix = QStringLiteral("qvw");
+  request.folder = from_bytes(state_.start.folders.data_qvw);
+  return request;
+}
+
+bool MainWindow::ask_save_question(const std::string& next, const std::string& caption) {
+  const std::string question =
+      format(shell::text::kSaveQuestionFormat.pick(state_.ui()), next.c_str());
+  while (document_->state().edited) {
+    Answer answer;
+    {
+      ModalScope modal(state_);
+      answer = prompt_->ask(caption, question, Buttons::YesNoCancel);
+    }
+    if (answer == Answer::Cancel) return false;
+    if (answer == Answer::No) return true;
+    save_dia_as();  // a cancelled or failed save leaves the flag: ask again
+  }
+  return true;
+}
+
+void MainWindow::open_dia() {
+  if (!state_.busy.check(*prompt_)) return;
+  const shell::UiLanguage ui = state_.ui();
+  if (!ask_save_question(shell::text::kOpenDia.pick(ui), shell::text::kOpenCaption.pick(ui))) return;
+  const FileDialogRequest request = qvw_request();
+  std::optional<std::string> path;
+  {
+    ModalScope modal(state_);
+    path = files_->open_file(this, request);
+  }
+  if (!path) return;
+  document_->open(*path);
+  after_document_change();
+}
+
+void MainWindow::save_dia() {
+  if (!state_.busy.check(*prompt_)) return;
+  if (!document_->state().can_save_in_place()) {
+    save_dia_as();
+    return;
+  }
+  document_->save_in_place();
+  after_document_change();
+}
+
+bool MainWindow::save_dia_as() {
+  const FileDialogRequest request = qvw_request();
+  std::optional<std::string> path;
+  {
+    ModalScope modal(state_);
+    path = files_->save_file(this, request);
+  }
+  if (!path) return false;
+  const bool saved = document_->save_as(*path);
+  after_document_change();
+  return saved;
+}
+
+void MainWindow::import_windia() {
+  if (!state_.busy.check(*prompt_)) return;
+  FileDialogRequest request;
+  request.filter =
+      QString::fromUtf8(state_.english() ? kImportFilterEnglish : kImportFilterJapanese);
+  request.default_suffix = QStringLiteral("dia");
+  request.folder = from_bytes(state_.start.folders.load_wdia);
+  std::optional<std::string> path;
+  {
+    ModalScope modal(state_);
+    path = files_->open_file(this, request);
+  }
+  if (!path) return;
+  // The folder of the chosen file is where the next import starts.
+  const std::string folder =
+      QFile::encodeName(QFileInfo(from_bytes(*path)).absolutePath()).toStdString();
+  state_.start.folders.load_wdia = folder;
+  update_settings_file(state_.start.files, [&](ini::Document& doc) {
+    doc.set_string(shell::kPathSection, "LoadWdia", folder);
+    return true;
+  });
+  document_->import_windia(*path);
+  after_document_change();
+}
+
+void MainWindow::after_document_change() {
+  refresh_title();
+  redraw_all();
+}
+
+void MainWindow::choose_default_font() {
+  shell::FontRecord& record = state_.shell().default_font;
+  std::optional<Font> chosen;
+  {
+    ModalScope modal(state_);
+    chosen = choose_font(this, drawing_font(record), view_->logicalDpiY());
+  }
+  if (!chosen) return;
+  record = font_record_from(*chosen, record);
+  if (message_window_) message_window_->set_font_record(record);
+  redraw_all();
+}
+
+void MainWindow::open_warning_settings() {
+  ModalScope modal(state_);
+  WarningSettingsDialog dialog(
+      state_, *prompt_, *files_, [this] { show_popup_warnings(); },
+      [this] { close_popup_warnings(); }, this);
+  dialog.exec();
+}
+
+void MainWindow::open_web_page(const char* page) {
+  if (state_.settings().inet_check) {
+    Answer answer;
+    {
+      ModalScope modal(state_);
+      answer = prompt_->ask(kInetCaption, kInetQuestion, Buttons::YesNo);
+    }
+    if (answer != Answer::Yes) return;
+  }
+  open_url_(help_page_url(page));
+}
+
+void MainWindow::show_about() {
+  ModalScope modal(state_);
+  prompt_->tell(kAboutCaption, about_text(state_.english()));
+}
+
+// --- timer and close -----------------------------------------------------------
+
+void MainWindow::first_tick() {
+  if (!state_.ready || state_.startup_done) return;
+  state_.startup_done = true;
+  const shell::StartCommand start = shell::classify_start_command(state_.command_text);
+  switch (start.action) {
+    case shell::StartAction::None:
+      break;
+    case shell::StartAction::OpenDia:
+      setWindowTitle(QString::fromStdString(start.title));
+      [[fallthrough]];
+    case shell::StartAction::ImportWinDia:
+      if (!document_->available()) {
+        // Say so instead of dropping the file without a word.
+        state_.messages.add(sjis::from_utf8_lossy(
+            format(state_.english() ? "Cannot open \"%s\": this build cannot read data sets yet."
+                                    : "「%s」を開けません。この版ではまだデータセットを読めません。",
+                   start.file.c_str())));
+      } else if (start.action == shell::StartAction::OpenDia) {
+        document_->open(start.file);
+      } else {
+        document_->import_windia(start.file);
+      }
+      after_document_change();
+      break;
+    case shell::StartAction::StartError: {
+      ModalScope modal(state_);
+      prompt_->tell(start.caption, start.message);
+      break;
+    }
+  }
+  if (state_.settings().backup_file) document_->offer_recovery();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  const bool may = shell::may_close(state_.busy, *prompt_, state_.ui(),
+                                    [this](const std::string& text, const std::string& caption) {
+                                      return ask_save_question(text, caption);
+                                    });
+  if (!may) {
+    event->ignore();
+    return;
+  }
+  timer_.stop();
+  state_.ready = false;
+
+  shell::CloseState close;
+  // Windows this build cannot create keep the `open` choice they were read
+  // with, so the next full build opens them as the user left them.
+  close.train_graph_exists = state_.shell().start_windows.train_graph;
+  close.timetable_exists = state_.shell().start_windows.timetable;
+  close.message_exists = message_window_ != nullptr;
+  close.dia_edit_exists = false;
+  close.main_window = placement_of(*this);
+  close.minimised = isMinimized();
+  close.maximised = isMaximized();
+  close_message_window();
+  close_popup_warnings();
+  shell::save_shell_at_close(state_.start.files, state_.shell(), close,
+                             state_.start.language.english_start_locale);
+  event->accept();
+}
+
+}  // namespace vosk::ui

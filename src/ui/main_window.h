@@ -1,0 +1,125 @@
+#pragma once
+// The main window: the menu bar of every command, the title, the main timer
+// with the deferred start-up work, the child windows and the close.
+#include <QAction>
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "shell/texts.h"
+#include "ui/document_controller.h"
+#include "ui/editor_state.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_window.h"
+#include "ui/picture_view.h"
+#include "ui/popup_warning_window.h"
+
+namespace vosk::ui {
+
+// What the main window talks to outside itself. Null members get the real
+// thing: message boxes, Qt file dialogs, no data set, the desktop browser.
+struct EditorServices {
+  Prompt* prompt = nullptr;
+  FileChooser* files = nullptr;
+  // The data-set layer, either borrowed or made by the window once its
+  // shell state and prompt exist (the drivers report to the message ring,
+  // reload the warning settings, use the folders and the busy lock). With
+  // neither, nothing can be opened.
+  DocumentController* document = nullptr;
+  std::function<std::unique_ptr<DocumentController>(EditorState&, Prompt&)> make_document;
+  std::function<void(const std::string& url)> open_url;
+};
+
+// The client area until the track panel exists: an honest account of what
+// is open.
+class MainView : public PictureView {
+  Q_OBJECT
+
+ public:
+  MainView(const EditorState& state, const DocumentController& document, QWidget* parent);
+
+ protected:
+  void draw(Surface& surface) override;
+
+ private:
+  const EditorState& state_;
+  const DocumentController& document_;
+};
+
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Creates the window at its stored placement, applies the settings to the
+  // menu and the timer, opens the child windows the settings ask for, sets
+  // the ready flag and starts the main timer. The caller shows it.
+  MainWindow(EditorState state, EditorServices services = {});
+  ~MainWindow() override;
+
+  EditorState& state() { return state_; }
+  QAction* action(int id) const;
+  MessageWindow* message_window() const { return message_window_; }
+  PopupWarningWindow* popup_window() const { return popup_window_; }
+  MainView* view() const { return view_; }
+  const QTimer& timer() const { return timer_; }
+  Prompt& prompt() { return *prompt_; }
+
+  // Runs a menu command as if chosen (disabled commands do nothing).
+  void run_command(int id);
+  // The first-tick work (the start command, then the recovery offer); runs
+  // once, while the ready flag is set. The timer calls it.
+  void first_tick();
+
+  void refresh_title();
+  void redraw_all();
+  // Announces a warning as its setting says (popup window and beep).
+  void fire_warning(const shell::WarningSetting& setting, const std::string& text);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build_menu();
+  void apply_menu_marks();
+  void apply_timer_period();
+  void place_from_settings();
+  void open_message_window();
+  void close_message_window();
+  void write_message_placement();
+  void show_popup_warnings();
+  void close_popup_warnings();
+
+  FileDialogRequest qvw_request() const;
+  bool ask_save_question(const std::string& next, const std::string& caption);
+  void open_dia();
+  void save_dia();
+  bool save_dia_as();
+  void import_windia();
+  void after_document_change();
+  void toggle_flag(int id);
+  void choose_default_font();
+  void open_warning_settings();
+  void open_web_page(const char* page);
+  void show_about();
+
+  EditorState state_;
+  std::unique_ptr<Prompt> own_prompt_;
+  std::unique_ptr<FileChooser> own_files_;
+  std::unique_ptr<DocumentController> own_document_;
+  Prompt* prompt_;
+  FileChooser* files_;
+  DocumentController* document_;
+  std::function<void(const std::string&)> open_url_;
+
+  std::map<int, QAction*> actions_;
+  MainView* view_ = nullptr;
+  QPointer<MessageWindow> message_window_;
+  QPointer<PopupWarningWindow> popup_window_;
+  QTimer timer_;
+};
+
+}  // namespace vosk::ui
