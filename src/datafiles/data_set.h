@@ -2,6 +2,9 @@
 // One data set in memory: the header and every table of the map, the rolling
 // stock and the dia. Opening builds a fresh DataSet and swaps it in only
 // when everything loaded, so a failed open leaves the previous one intact.
+#include <optional>
+#include <string>
+
 #include "base/record_table.h"
 #include "datafiles/header_model.h"
 #include "dia/classification.h"
@@ -40,6 +43,9 @@ struct MapTables {
 
 struct DataSet {
   Header header;
+  // Executed data (.qve): the stack member as read, written back unchanged
+  // when the data set is saved as executed data again.
+  std::optional<std::string> executed_stack;
   MapTables map;
   stock::SeriesTable series;
   dia::DiaTables dia;

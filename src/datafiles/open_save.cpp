@@ -8,6 +8,7 @@
 #include "datafiles/file_kind.h"
 #include "datafiles/header_reader.h"
 #include "datafiles/member_lookup.h"
+#include "datafiles/stack_member.h"
 #include "datafiles/table_loader.h"
 #include "map/rail_check.h"
 #include "stock/series_pictures.h"
@@ -74,6 +75,18 @@ Loaded load(const std::filesystem::path& path, Session& session) {
   else
     lookup = std::make_unique<FolderMemberLookup>(path.parent_path());
   load_tables(ds, *lookup, session.prompt, LoadOptions{session.english()});
+  if (ds.header.has_stack()) {
+    const std::string* stack = lookup->find(ds.header.member(Member::Stack));
+    // A damaged executed state is reported and the data set not opened.
+    if (!stack || !read_stack_member(*stack, path.string(), session.prompt)) {
+      if (!stack)
+        session.prompt.tell(caption::kReadError,
+                            format("読み込みファイル'%s'は開けませんでした。\n",
+                                   ds.header.member(Member::Stack).name.c_str()));
+      return result;
+    }
+    ds.executed_stack = *stack;
+  }
 
   if (session.warnings) {
     session.warnings->load(
@@ -158,6 +171,10 @@ bool write_data_set(const std::filesystem::path& target, DataSet& ds, Session& s
                     const BundleWriteOptions& options) {
   BundleWriteOptions o = options;
   o.english_start_locale = session.english_start_locale;
+  if (!o.stack_member && ds.executed_stack && kind_of(target) == FileKind::Executed) {
+    const std::string& stack = *ds.executed_stack;
+    o.stack_member = [&stack](std::string& out) { out += stack; };
+  }
   if (!o.display_windows) o.display_windows = session.display_windows;
   std::string text = write_bundle(ds, o);
   bool ok = is_packed(kind_of(target)) ? textfile::write_binary_atomic(target, bundle::pack(text))

@@ -4,6 +4,8 @@
 
 #include "base/text_file.h"
 #include "datafiles/bundle_writer.h"
+#include "datafiles/executed_state.h"
+#include "datafiles/stack_member.h"
 #include "dia/dia_operations.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
@@ -80,6 +82,40 @@ TEST(Datafiles_OpenSaveTests, EveryKindRoundTripsByteIdentical) {
     EXPECT_EQ(dir.read(name), dir.read(std::string("b_") + name)) << name;
   }
   EXPECT_EQ(prompt.count(), 0u) << prompt.last().text;
+}
+
+TEST(Datafiles_OpenSaveTests, ExecutedDataRoundTripsWithItsStack) {
+  TempDir dir;
+  ScriptedPrompt prompt;
+  Session session{prompt, dir.path().string()};
+  DataSet ds = small_data_set();
+  ExecutedState snapshot = make_snapshot(ds, 36000, nullptr);
+  BundleWriteOptions options;
+  options.stack_member = [&](std::string& out) { out += stack_member_text(snapshot); };
+  ASSERT_TRUE(write_data_set(dir / "run.qve", ds, session, options));
+
+  auto loaded = read_data_set(dir / "run.qve", session);
+  ASSERT_TRUE(loaded);
+  ASSERT_TRUE(loaded->executed_stack);
+  ASSERT_TRUE(write_data_set(dir / "again.qve", *loaded, session, {}));
+  EXPECT_EQ(dir.read("run.qve"), dir.read("again.qve"));
+  // Saved as dia data it carries no stack.
+  ASSERT_TRUE(write_data_set(dir / "dia.qvp", *loaded, session, {}));
+  EXPECT_EQ(dir.read("dia.qvp").find("#stack.csv"), std::string::npos);
+  EXPECT_EQ(prompt.count(), 0u);
+}
+
+TEST(Datafiles_OpenSaveTests, DamagedStackFailsTheOpen) {
+  TempDir dir;
+  ScriptedPrompt prompt;
+  Session session{prompt, dir.path().string()};
+  DataSet ds = small_data_set();
+  BundleWriteOptions options;
+  options.stack_member = [](std::string& out) { out += "36000,\nnot a stack\n"; };
+  ASSERT_TRUE(write_data_set(dir / "bad.qve", ds, session, options));
+  EXPECT_FALSE(read_data_set(dir / "bad.qve", session));
+  ASSERT_EQ(prompt.count(), 1u);
+  EXPECT_EQ(prompt.last().caption, "ファイル読み込みエラー");
 }
 
 TEST(Datafiles_OpenSaveTests, OpenSetsPathsByKindAndWritesTheDiaIndex) {
