@@ -6,7 +6,7 @@ import json
 import sys
 
 GOALS_MBPS = {"BM_Pack": 400.0, "BM_Unpack": 400.0}
-GOALS_MS = {}
+GOALS_MS = {"BM_OpenLarge": 200.0, "BM_SaveLarge": 200.0}
 
 rows = []
 for path in sys.argv[1:]:
@@ -35,3 +35,7 @@ for b in rows:
         met = "yes" if ms < GOALS_MS[name] else "NO"
     mb = f"{mbps:.0f}" if mbps else ""
     print(f"{name:<28}{ms:>10.2f}ms{mb:>10}{ratio:>11}{goal:>14}  {met}")
+    if "peak_x_bundle" in b:
+        x = b["peak_x_bundle"]
+        print(f"{'  peak memory':<28}{b['peak_MB']:>10.0f}MB{'':>10}{x:>10.1f}x{'< 5x bundle':>14}  "
+              f"{'yes' if x < 5 else 'NO'}")

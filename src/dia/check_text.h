@@ -1,0 +1,23 @@
+#pragma once
+// Message texts of the dia checks, composed in CP932 so that record texts
+// (train numbers, rail names) keep their bytes exactly on the way to the
+// message window.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace vosk::dia {
+
+// A message template converted to CP932 once; fill() replaces each "%s", in
+// order, by the next CP932 argument (inserted texts are not scanned again).
+class Cp932Template {
+ public:
+  explicit Cp932Template(std::string_view utf8);
+  std::string fill(std::initializer_list<std::string_view> cp932_args = {}) const;
+  const std::string& text() const { return text_; }
+
+ private:
+  std::string text_;
+};
+
+}  // namespace vosk::dia
