@@ -17,6 +17,12 @@ const std::vector<Command>& commands() {
        run_info},
       {"convert", "IN OUT", "open IN fully and save it as OUT (kind by OUT's extension)",
        run_convert},
+      {"check", "FILE", "check every run; exit 1 when something is reported", run_check},
+      {"retime", "IN OUT", "measure the runs with missing times and save as OUT", run_retime},
+      {"make-sample", "OUT [options]",
+       "write a made-up data set; --stations N (5..300, default 12), --runs M (8..20000, default 150),"
+       " --seed S (default 1)",
+       run_make_sample},
   };
   return list;
 }

@@ -1,0 +1,88 @@
+#include "datafiles/sample_generator.h"
+
+#include <algorithm>
+
+#include "base/format.h"
+#include "datafiles/sample_dia.h"
+#include "datafiles/sample_map.h"
+#include "datafiles/sample_names.h"
+#include "datafiles/sample_route.h"
+#include "datafiles/table_loader.h"
+
+namespace vosk::datafiles {
+namespace {
+
+constexpr int kMinRuns = 8;      // one run of each service in each direction
+constexpr int kMaxRuns = 20000;  // about 10 million events on the longest line
+
+void write_header(Header& header, const sample::SampleLine& line, unsigned seed) {
+  header = Header{};
+  for (std::size_t m = 0; m < kMemberCount; ++m) {
+    auto member = static_cast<Member>(m);
+    if (member != Member::Stack) header.member(member).name = member_file_name(member);
+  }
+  header.start_time = 4 * 3600 + 50 * 60;
+  const std::string branch_end = line.names[static_cast<std::size_t>(line.branch.back().number)];
+  header.dia.dia_title = sample::record_text("平日ダイヤ（サンプル）", kMaxHeaderText);
+  header.dia.dia_comment = sample::record_text(
+      format("サンプルデータ 駅数%d 乱数種%u", line.station_count(), seed), kMaxHeaderText);
+  header.map.map_name =
+      sample::record_text("サンプル電鉄 本線・" + branch_end + "支線", kMaxHeaderText);
+  // Signal aspects computed the current way, so no conversion is offered.
+  header.map.signal_version = 1042;
+  // An ATS map: ATC would need a non-enterable block before every point.
+  header.map.use_atc = 0;
+  header.map.use_ats = 1;
+  header.map.safety_system = SafetySystem::Ats;
+  // Rightward runs are the down runs.
+  header.map.right_down = 1;
+}
+
+void write_table_sizes(DataSet& data) {
+  TableSizes& s = data.header.sizes;
+  const MapTables& m = data.map;
+  s[Table::Rail] = m.rails.capacity();
+  s[Table::PRail] = m.prails.capacity();
+  s[Table::Point] = m.points.capacity();
+  s[Table::Target] = m.targets.capacity();
+  s[Table::Station] = m.stations.capacity();
+  s[Table::StationDraw] = m.station_draws.capacity();
+  s[Table::Row] = m.rows.capacity();
+  s[Table::Jump] = m.jumps.capacity();
+  s[Table::Detail] = m.details.capacity();
+  s[Table::RouteLever] = m.route_levers.capacity();
+  s[Table::RouteButton] = m.route_buttons.capacity();
+  const dia::DiaCapacities c = dia::dia_capacities(data.dia);
+  s[Table::AccidentBetween] = c.accident_between;
+  s[Table::AccidentRail] = c.accident_rail;
+  s[Table::AccidentPoint] = c.accident_point;
+  s[Table::AccidentUnit] = c.accident_unit;
+  s[Table::AccidentStation] = c.accident_station;
+  s[Table::Diagram] = c.diagram;
+  s[Table::Train] = c.train;
+  s[Table::Unit] = c.unit;
+}
+
+}  // namespace
+
+DataSet make_sample(const SampleOptions& options) {
+  const int stations =
+      std::clamp(options.stations, sample::kMinSampleStations, sample::kMaxSampleStations);
+  const int runs = std::clamp(options.runs, kMinRuns, kMaxRuns);
+  sample::SampleRandom random(options.seed);
+
+  DataSet data;
+  sample::SampleLine line = sample::lay_out_line(stations, random);
+  write_header(data.header, line, options.seed);
+  sample::write_track_tables(line, data.map);
+  sample::write_station_tables(line, sample::station_distances(line, data.map), data.map);
+  sample::write_series(data.series);
+  sample::write_classification(line, data.map, data.header, data.classification);
+  sample::write_runs(line, data, runs, random);
+  write_table_sizes(data);
+  // What loading derives: labels, track lists, owning units, duty positions.
+  rebuild_derived_data(data, false);
+  return data;
+}
+
+}  // namespace vosk::datafiles

@@ -1,0 +1,20 @@
+#pragma once
+// A made-up, self-consistent data set for trying the program out, for tests
+// and for benchmarks: a double-track main line with passing loops, a
+// terminal with turnback platforms and sidings, a junction with a
+// single-track branch, and a day of runs from about 05:00 to 25:00 in both
+// directions with their duties, formations and classification tables.
+#include "datafiles/data_set.h"
+
+namespace vosk::datafiles {
+
+struct SampleOptions {
+  int stations = 12;  // main line and branch together, 5 .. 300
+  int runs = 150;     // at least this many runs, not counting coupled runs (8 .. 20000)
+  unsigned seed = 1;  // the same seed always gives the same data set
+};
+
+// Values outside the supported ranges are brought into them.
+DataSet make_sample(const SampleOptions& options);
+
+}  // namespace vosk::datafiles
