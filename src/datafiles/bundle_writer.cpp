@@ -4,7 +4,7 @@
 #include "datafiles/bundle.h"
 #include "datafiles/header_writer.h"
 #include "dia/dia_members.h"
-#include "map/signal_aspects.h"
+#include "map/signal_member.h"
 #include "map/station.h"
 #include "stock/performance_tables.h"
 #include "stock/series_csv.h"

@@ -17,7 +17,7 @@
 #include "map/route_button.h"
 #include "map/route_lever.h"
 #include "map/row.h"
-#include "map/signal_aspects.h"
+#include "map/signal_member.h"
 #include "map/signal_set.h"
 #include "map/station.h"
 #include "map/station_draw.h"

@@ -2,7 +2,7 @@
 
 #include "map/map_display_support.h"
 #include "map/name_translation.h"
-#include "map/signal_aspects.h"
+#include "map/signal_member.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
 

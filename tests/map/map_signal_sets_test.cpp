@@ -4,7 +4,7 @@
 
 #include "base/format.h"
 #include "map/map_display_support.h"
-#include "map/signal_aspects.h"
+#include "map/signal_member.h"
 #include "map/signal_set.h"
 #include "support/temp_dir.h"
 

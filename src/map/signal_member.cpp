@@ -1,4 +1,4 @@
-#include "map/signal_aspects.h"
+#include "map/signal_member.h"
 
 #include <algorithm>
 #include <climits>
