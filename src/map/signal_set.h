@@ -1,7 +1,7 @@
 #pragma once
 // Signal sets: named signal types with their aspect tables, the shared lists
 // of aspect pictures and colours, and signal_set.csv. The aspect tables are
-// read and written through signal.csv (signal_aspects.h).
+// read and written through signal.csv (signal_member.h).
 #include <array>
 #include <string>
 #include <string_view>
