@@ -34,6 +34,8 @@ class MemberStream {
   const BundleWriteOptions& options_;
 };
 
+}  // namespace
+
 TableSizes table_records(const DataSet& ds) {
   TableSizes t = TableSizes::all(0);
   const MapTables& m = ds.map;
@@ -59,8 +61,6 @@ TableSizes table_records(const DataSet& ds) {
   t[Table::Unit] = c.unit;
   return t;
 }
-
-}  // namespace
 
 std::string write_bundle(DataSet& ds, const BundleWriteOptions& options) {
   std::string bundle;

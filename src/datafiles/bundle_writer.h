@@ -21,6 +21,9 @@ struct BundleWriteOptions {
   std::function<void(std::string_view)> on_member;
 };
 
+// The table sizes a data set's tables call for now: each table's capacity.
+TableSizes table_records(const DataSet& ds);
+
 // The bundle text (LF line ends). Writing updates the header's loaded
 // version and table sizes to what was written.
 std::string write_bundle(DataSet& ds, const BundleWriteOptions& options = {});

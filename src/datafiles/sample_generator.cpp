@@ -1,5 +1,7 @@
 #include "datafiles/sample_generator.h"
 
+#include "datafiles/bundle_writer.h"
+
 #include <algorithm>
 
 #include "base/format.h"
@@ -38,31 +40,6 @@ void write_header(Header& header, const sample::SampleLine& line, unsigned seed)
   header.map.right_down = 1;
 }
 
-void write_table_sizes(DataSet& data) {
-  TableSizes& s = data.header.sizes;
-  const MapTables& m = data.map;
-  s[Table::Rail] = m.rails.capacity();
-  s[Table::PRail] = m.prails.capacity();
-  s[Table::Point] = m.points.capacity();
-  s[Table::Target] = m.targets.capacity();
-  s[Table::Station] = m.stations.capacity();
-  s[Table::StationDraw] = m.station_draws.capacity();
-  s[Table::Row] = m.rows.capacity();
-  s[Table::Jump] = m.jumps.capacity();
-  s[Table::Detail] = m.details.capacity();
-  s[Table::RouteLever] = m.route_levers.capacity();
-  s[Table::RouteButton] = m.route_buttons.capacity();
-  const dia::DiaCapacities c = dia::dia_capacities(data.dia);
-  s[Table::AccidentBetween] = c.accident_between;
-  s[Table::AccidentRail] = c.accident_rail;
-  s[Table::AccidentPoint] = c.accident_point;
-  s[Table::AccidentUnit] = c.accident_unit;
-  s[Table::AccidentStation] = c.accident_station;
-  s[Table::Diagram] = c.diagram;
-  s[Table::Train] = c.train;
-  s[Table::Unit] = c.unit;
-}
-
 }  // namespace
 
 DataSet make_sample(const SampleOptions& options) {
@@ -79,7 +56,7 @@ DataSet make_sample(const SampleOptions& options) {
   sample::write_series(data.series);
   sample::write_classification(line, data.map, data.header, data.classification);
   sample::write_runs(line, data, runs, random);
-  write_table_sizes(data);
+  data.header.sizes = table_records(data);
   // What loading derives: labels, track lists, owning units, duty positions.
   rebuild_derived_data(data, false);
   return data;
