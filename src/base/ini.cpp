@@ -1,8 +1,9 @@
 #include "base/ini.h"
 
-#include <climits>
+#include <cctype>
 #include <cstdio>
 
+#include "base/csv.h"
 #include "base/sjis.h"
 #include "base/text_file.h"
 
@@ -63,19 +64,10 @@ std::string_view value_of(std::string_view line) {
 int parse_profile_int(std::string_view value) {
   std::size_t i = 0;
   while (i < value.size() && is_blank(value[i])) ++i;
-  bool negative = false;
-  if (i < value.size() && (value[i] == '-' || value[i] == '+')) {
-    negative = value[i] == '-';
-    ++i;
-  }
-  long long n = 0;
-  for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i) {
-    n = n * 10 + (value[i] - '0');
-    if (n > static_cast<long long>(INT_MAX) + 1) n = static_cast<long long>(INT_MAX) + 1;
-  }
-  if (negative) n = -n;
-  if (n > INT_MAX) n = INT_MAX;
-  return static_cast<int>(n);
+  // Past the blanks the rule is the CSV integer's: sign, digits, saturation.
+  // Any other white space there ends the number before it starts.
+  if (i < value.size() && std::isspace(static_cast<unsigned char>(value[i]))) return 0;
+  return csv::to_int(value.substr(i));
 }
 
 Document Document::parse(std::string_view text) {
