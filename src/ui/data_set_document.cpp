@@ -1,7 +1,10 @@
 #include "ui/data_set_document.h"
 
 #include "base/format.h"
+#include "base/ini.h"
 #include "datafiles/data_set_summary.h"
+#include "datafiles/recovery.h"
+#include "datafiles/stack_member.h"
 
 namespace vosk::ui {
 
@@ -24,7 +27,17 @@ std::vector<std::string> DataSetDocument::summary() const {
 }
 
 bool DataSetDocument::open(const std::string& path) {
-  return datafiles::open_data_set(path, data_, state_, session_) == datafiles::OpenOutcome::Opened;
+  if (datafiles::open_data_set(path, data_, state_, session_) != datafiles::OpenOutcome::Opened)
+    return false;
+  // The executed state now is the one the file carries, or none. The open
+  // already checked a stack member, so it parses.
+  carried_.reset();
+  if (data_.executed_stack) {
+    datafiles::StackReadResult stack = datafiles::parse_stack_member(*data_.executed_stack);
+    if (stack.ok())
+      carried_ = std::make_shared<const datafiles::ExecutedState>(std::move(*stack.state));
+  }
+  return true;
 }
 
 bool DataSetDocument::save_in_place() {
@@ -39,6 +52,53 @@ bool DataSetDocument::import_windia(const std::string& path) {
   session_.prompt.tell(caption::kOperationError,
                        format("WinDIA形式の取り込みはまだできません。\n%s\n", path.c_str()));
   return false;
+}
+
+bool DataSetDocument::apply(const std::function<dia::EditResult(datafiles::DataSet&)>& edit) {
+  if (!state_.data_loaded) return false;
+  if (!edit(data_).report(session_.prompt)) return false;
+  mark_edited();
+  return true;
+}
+
+void DataSetDocument::mark_edited() {
+  if (!state_.data_loaded) return;
+  state_.edited = true;
+  if (changed_) changed_();
+}
+
+bool DataSetDocument::restore_rollback_file(const std::filesystem::path& path) {
+  rollback_.settings() = datafiles::rollback_settings(editor_.settings());
+  datafiles::RollbackContext context{.data = data_,
+                                     .carried = carried_,
+                                     .current_time = data_.header.start_time,
+                                     .messages = editor_.messages,
+                                     .system_temp = editor_.start.folders.system_temp,
+                                     .settings_file = editor_.start.files.settings_file,
+                                     .backup_file = editor_.settings().backup_file,
+                                     .free_memory = {},
+                                     .owner = &session_.prompt,
+                                     .refresh = {}};
+  return rollback_.restore_file(path, context);
+}
+
+void DataSetDocument::offer_recovery() {
+  // The question, the open and the restore are one modal operation of the
+  // main window.
+  ModalScope modal(editor_);
+  datafiles::RecoveryHooks hooks;
+  hooks.open = [this](const std::filesystem::path& path) { return open(path.string()); };
+  hooks.restore_rollback_file = [this](const std::filesystem::path& path) {
+    return restore_rollback_file(path);
+  };
+  const datafiles::RecoveryResult result = datafiles::offer_recovery(
+      ini::Document::load_or_empty(editor_.start.files.settings_file),
+      editor_.settings().backup_file, session_.prompt, state_, hooks);
+  // The recovered work lives in no file the program names, and the close
+  // empties [BackupFile]: keep the save question between it and a close.
+  if (result == datafiles::RecoveryResult::Recovered ||
+      result == datafiles::RecoveryResult::RollbackFailed)
+    state_.edited = true;
 }
 
 }  // namespace vosk::ui

@@ -5,6 +5,7 @@
 // pass the chosen path here. The drivers are called with the lock free:
 // they check it themselves where the flow says so, take it around their own
 // message boxes, report failures through the prompt and return false.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,9 @@ class DocumentController {
   // First-tick recovery check after an abnormal end (runs only while
   // automatic backup is on; asks its own question).
   virtual void offer_recovery() = 0;
+  // Called after an edit changes the open data set, so the owner can show
+  // the edited mark and redraw; empty to stop. Layers without edits ignore it.
+  virtual void set_change_listener(std::function<void()>) {}
 };
 
 // The stand-in until the drivers exist: nothing is ever open.

@@ -34,6 +34,25 @@ struct EditorState {
   shell::Settings& settings() { return start.shell.settings; }
 };
 
+// A dialog or message box of the main window, or a modal operation that
+// shows them: holds the busy lock for the main window and keeps the timer
+// work out (ready flag clear) for its lifetime.
+class ModalScope {
+ public:
+  explicit ModalScope(EditorState& state)
+      : busy_(state.busy, shell::BusyState::MainWindow), ready_(state.ready), was_ready_(state.ready) {
+    ready_ = false;
+  }
+  ~ModalScope() { ready_ = was_ready_; }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+
+ private:
+  shell::BusyScope busy_;
+  bool& ready_;
+  bool was_ready_;
+};
+
 // Start-up up to the windows: the program folder (`--home DIR`, else the
 // usual places), the language, and everything korv.ini holds. `arguments`
 // are the program's arguments without its name. nullopt with `error` set

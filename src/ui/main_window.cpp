@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QScreen>
 #include <QUrl>
 #include <algorithm>
@@ -18,6 +21,7 @@
 #include "shell/folders.h"
 #include "shell/settings.h"
 #include "ui/app_info.h"
+#include "ui/dropped_files.h"
 #include "ui/font_convert.h"
 #include "ui/fonts.h"
 #include "ui/main_menu.h"
@@ -31,24 +35,6 @@ namespace {
 QString from_bytes(const std::string& path) {
   return QFile::decodeName(QByteArray::fromStdString(path));
 }
-
-// Dialogs and message boxes of the main window hold the busy lock for the
-// main window and keep the timer work out while they are up.
-class ModalScope {
- public:
-  explicit ModalScope(EditorState& state)
-      : busy_(state.busy, shell::BusyState::MainWindow), ready_(state.ready), was_ready_(state.ready) {
-    ready_ = false;
-  }
-  ~ModalScope() { ready_ = was_ready_; }
-  ModalScope(const ModalScope&) = delete;
-  ModalScope& operator=(const ModalScope&) = delete;
-
- private:
-  shell::BusyScope busy_;
-  bool& ready_;
-  bool was_ready_;
-};
 
 // Commands whose windows, dialogs or models this build does not have yet;
 // the first four have no handler in the program at all.
@@ -69,6 +55,31 @@ constexpr const char* kInetOffCaption = "インターネット確認";
 constexpr const char* kAboutCaption = "バージョン情報";
 constexpr const char* kImportFilterJapanese = "ダイヤデータファイル(*.dia)|*.dia||";
 constexpr const char* kImportFilterEnglish = "WinDIA Data File(*.dia)|*.dia||";
+
+// Message boxes asked one at a time, each inside its own modal scope, for
+// flows that call back into commands which take the scope themselves.
+class ModalPrompt : public Prompt {
+ public:
+  ModalPrompt(EditorState& state, Prompt& prompt) : state_(state), prompt_(prompt) {}
+  Answer ask(const std::string& caption, const std::string& text, Buttons buttons) override {
+    ModalScope modal(state_);
+    return prompt_.ask(caption, text, buttons);
+  }
+
+ private:
+  EditorState& state_;
+  Prompt& prompt_;
+};
+
+// Local files of a drag, as file system bytes; empty when it carries none.
+std::vector<std::string> local_files(const QMimeData* mime) {
+  std::vector<std::string> paths;
+  if (!mime || !mime->hasUrls()) return paths;
+  for (const QUrl& url : mime->urls()) {
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  return paths;
+}
 
 }  // namespace
 
@@ -130,6 +141,7 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
 
   view_ = new MainView(state_, *document_, this);
   setCentralWidget(view_);
+  document_->set_change_listener([this] { after_document_change(); });
   place_from_settings();
   build_menu();
   refresh_title();
@@ -139,6 +151,7 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
   if (state_.shell().start_windows.message) open_message_window();
   // The train graph and timetable windows follow here once they exist.
 
+  setAcceptDrops(true);
   connect(&timer_, &QTimer::timeout, this, &MainWindow::first_tick);
   state_.ready = true;
   timer_.start();
@@ -146,6 +159,7 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
 
 MainWindow::~MainWindow() {
   timer_.stop();
+  document_->set_change_listener({});  // a borrowed layer may outlive the window
   delete message_window_.data();
   delete popup_window_.data();
 }
@@ -397,8 +411,25 @@ void MainWindow::open_dia() {
     path = files_->open_file(this, request);
   }
   if (!path) return;
-  document_->open(*path);
+  open_dia_file(*path);
+}
+
+// The open after the question and the dialog (or the drop) have named the file.
+void MainWindow::open_dia_file(const std::string& path) {
+  if (!document_->available()) {
+    tell_no_drivers(path);
+  } else {
+    document_->open(path);
+  }
   after_document_change();
+}
+
+void MainWindow::tell_no_drivers(const std::string& path) {
+  // Say so instead of dropping the file without a word.
+  state_.messages.add(sjis::from_utf8_lossy(
+      format(state_.english() ? "Cannot open \"%s\": this build cannot read data sets yet."
+                              : "「%s」を開けません。この版ではまだデータセットを読めません。",
+             path.c_str())));
 }
 
 void MainWindow::save_dia() {
@@ -506,11 +537,7 @@ void MainWindow::first_tick() {
       [[fallthrough]];
     case shell::StartAction::ImportWinDia:
       if (!document_->available()) {
-        // Say so instead of dropping the file without a word.
-        state_.messages.add(sjis::from_utf8_lossy(
-            format(state_.english() ? "Cannot open \"%s\": this build cannot read data sets yet."
-                                    : "「%s」を開けません。この版ではまだデータセットを読めません。",
-                   start.file.c_str())));
+        tell_no_drivers(start.file);
       } else if (start.action == shell::StartAction::OpenDia) {
         document_->open(start.file);
       } else {
@@ -524,7 +551,51 @@ void MainWindow::first_tick() {
       break;
     }
   }
-  if (state_.settings().backup_file) document_->offer_recovery();
+  if (state_.settings().backup_file) {
+    document_->offer_recovery();
+    after_document_change();
+  }
+}
+
+// --- dropped files -------------------------------------------------------------
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!local_files(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
+  if (!local_files(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  std::vector<std::string> paths = local_files(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  QMetaObject::invokeMethod(
+      this, [this, paths = std::move(paths)] { accept_dropped_files(paths); },
+      Qt::QueuedConnection);
+}
+
+void MainWindow::accept_dropped_files(const std::vector<std::string>& paths) {
+  if (!state_.busy.check(*prompt_)) return;
+  ModalPrompt prompt(state_, *prompt_);
+  DropHandlers handlers;
+  handlers.open_dia = [this](const std::string& path) {
+    // The same open as the menu's, the save question first.
+    const shell::UiLanguage ui = state_.ui();
+    if (!ask_save_question(shell::text::kOpenDia.pick(ui), shell::text::kOpenCaption.pick(ui)))
+      return;
+    open_dia_file(path);
+  };
+  handlers.import_windia = [this](const std::string& path) {
+    if (!document_->available()) {
+      tell_no_drivers(path);
+    } else {
+      document_->import_windia(path);
+    }
+    after_document_change();
+  };
+  ui::accept_dropped_files(paths, prompt, handlers);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "shell/texts.h"
 #include "ui/document_controller.h"
@@ -42,7 +43,7 @@ class MainView : public PictureView {
  public:
   MainView(const EditorState& state, const DocumentController& document, QWidget* parent);
 
- protected:
+  // Draws the account on any surface (the picture, or a recording one).
   void draw(Surface& surface) override;
 
  private:
@@ -73,6 +74,10 @@ class MainWindow : public QMainWindow {
   // The first-tick work (the start command, then the recovery offer); runs
   // once, while the ready flag is set. The timer calls it.
   void first_tick();
+  // Files dropped on the window, file system bytes in the desktop's order
+  // (dropped_files.h sorts them). A drop event calls it once the drop is
+  // over, so its message boxes do not hold up the program it came from.
+  void accept_dropped_files(const std::vector<std::string>& paths);
 
   void refresh_title();
   void redraw_all();
@@ -81,6 +86,9 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void build_menu();
@@ -96,6 +104,8 @@ class MainWindow : public QMainWindow {
   FileDialogRequest qvw_request() const;
   bool ask_save_question(const std::string& next, const std::string& caption);
   void open_dia();
+  void open_dia_file(const std::string& path);
+  void tell_no_drivers(const std::string& path);
   void save_dia();
   bool save_dia_as();
   void import_windia();

@@ -4,6 +4,7 @@
 
 #include "base/text_file.h"
 #include "datafiles/file_kind.h"
+#include "datafiles/open_save.h"
 
 namespace vosk::ui::testing {
 
@@ -60,6 +61,10 @@ bool FakeDocument::import_windia(const std::string& path) {
 }
 
 Editor::Editor(const vosk::testing::TempDir& home, bool with_document,
+               std::vector<std::string> extra_arguments)
+    : Editor(home, with_document ? Layer::Fake : Layer::None, std::move(extra_arguments)) {}
+
+Editor::Editor(const vosk::testing::TempDir& home, Layer layer,
                std::vector<std::string> extra_arguments) {
   std::vector<std::string> arguments{"--home", home.path().string()};
   arguments.insert(arguments.end(), extra_arguments.begin(), extra_arguments.end());
@@ -69,12 +74,36 @@ Editor::Editor(const vosk::testing::TempDir& home, bool with_document,
   EditorServices services;
   services.prompt = &prompt;
   services.files = &files;
-  if (with_document) services.document = &document;
+  if (layer == Layer::Fake) services.document = &document;
+  if (layer == Layer::DataSet) {
+    services.make_document = [this](EditorState& editor, Prompt& p) {
+      auto made = std::make_unique<DataSetDocument>(editor, p);
+      data_set_ = made.get();
+      return made;
+    };
+  }
   services.open_url = [this](const std::string& url) { urls.push_back(url); };
   window_ = std::make_unique<MainWindow>(std::move(*state), services);
 }
 
 Editor::~Editor() = default;
+
+std::filesystem::path copy_sample(const vosk::testing::TempDir& dir, std::string_view name) {
+  const std::filesystem::path target = dir / name;
+  std::filesystem::create_directories(target.parent_path());
+  std::filesystem::copy_file(VOSK_SAMPLE_QVW, target,
+                             std::filesystem::copy_options::overwrite_existing);
+  return target;
+}
+
+datafiles::DataSet read_back(const std::filesystem::path& path, const std::string& program_folder) {
+  vosk::testing::ScriptedPrompt quiet;
+  datafiles::Session session{quiet, program_folder};
+  std::optional<datafiles::DataSet> read = datafiles::read_data_set(path, session);
+  EXPECT_EQ(quiet.count(), 0u) << path;
+  EXPECT_TRUE(read) << path;
+  return read ? std::move(*read) : datafiles::DataSet{};
+}
 
 std::string settings_text(const vosk::testing::TempDir& home) {
   return textfile::to_text_mode(home.read("korv.ini"));

@@ -3,14 +3,18 @@
 // boxes, file dialogs and a data-set layer that records what it is asked.
 #include <QTest>
 #include <deque>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "datafiles/data_set.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
+#include "ui/data_set_document.h"
 #include "ui/document_controller.h"
 #include "ui/main_window.h"
 
@@ -65,23 +69,43 @@ class FakeDocument : public DocumentController {
   datafiles::DocumentState state_;
 };
 
+// The data-set layer an editor is started with.
+enum class Layer {
+  None,     // no drivers: nothing can be opened
+  Fake,     // Editor::document records the calls
+  DataSet,  // the program's own DataSetDocument, made as app/editor does
+};
+
 // A program folder and the editor started in it.
 class Editor {
  public:
   explicit Editor(const vosk::testing::TempDir& home, bool with_document = false,
                   std::vector<std::string> extra_arguments = {});
+  // `extra_arguments` follow "--home DIR" as the program's own arguments.
+  Editor(const vosk::testing::TempDir& home, Layer layer,
+         std::vector<std::string> extra_arguments = {});
   ~Editor();
 
   MainWindow& window() { return *window_; }
   EditorState& state() { return window_->state(); }
+  // The window's DataSetDocument (Layer::DataSet only).
+  DataSetDocument& data_set() { return *data_set_; }
   ObservedPrompt prompt;
   ScriptedFiles files;
   FakeDocument document;
   std::vector<std::string> urls;
 
  private:
+  DataSetDocument* data_set_ = nullptr;
   std::unique_ptr<MainWindow> window_;
 };
+
+// The bundled sample copied to `name` below `dir`; tests write only to copies.
+std::filesystem::path copy_sample(const vosk::testing::TempDir& dir, std::string_view name);
+
+// A data set read from disk as the open flow reads it, with no question
+// asked; `program_folder` is the folder the open looks for its files in.
+datafiles::DataSet read_back(const std::filesystem::path& path, const std::string& program_folder);
 
 // korv.ini of a program folder, as text with LF line ends.
 std::string settings_text(const vosk::testing::TempDir& home);
