@@ -105,8 +105,7 @@ std::vector<int> departure_times(int count, int first, int last, SampleRandom& r
 class RunWriter {
  public:
   RunWriter(const SampleLine& line, DataSet& data, SampleRandom& random)
-      : line_(line),
-        data_(data),
+      : data_(data),
         random_(random),
         defaults_{data.header.dia.standard, data.header.dia.reverse,
                   data.header.dia.stop_time_velocity != 0},
@@ -129,7 +128,6 @@ class RunWriter {
   void write_patterns();
   std::string station_name_of_rail(int rail) const;
 
-  const SampleLine& line_;
   DataSet& data_;
   SampleRandom& random_;
   dia::StopTimeDefaults defaults_;

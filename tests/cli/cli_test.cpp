@@ -5,26 +5,14 @@
 #include <cstdlib>
 #include <sys/wait.h>
 
-#include "support/temp_dir.h"
+#include "cli_run.h"
 
 namespace vosk {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string err;
-};
-
-CliRun cli(const std::string& args) {
-  const char* exe = std::getenv("VOSK_CLI");  // lets a test run use another build
-  if (!exe) exe = VOSK_CLI_PATH;
-  testing::TempDir errdir;
-  std::string cmd = std::string(exe) + " " + args + " 2>" + (errdir / "err").string() + " >/dev/null";
-  int status = std::system(cmd.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, errdir.read("err")};
-}
-
-std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+using testing::cli;
+using testing::CliRun;
+using testing::q;
 
 TEST(Cli_BundleCommandTests, PackUnpackRoundTrip) {
   testing::TempDir dir;

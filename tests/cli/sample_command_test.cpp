@@ -4,28 +4,14 @@
 #include <sys/wait.h>
 #include <cstdlib>
 
-#include "support/temp_dir.h"
+#include "cli_run.h"
 
 namespace vosk {
 namespace {
 
-struct CliRun {
-  int code;
-  std::string out;
-  std::string err;
-};
-
-CliRun cli(const std::string& args) {
-  const char* exe = std::getenv("VOSK_CLI");  // lets a test run use another build
-  if (!exe) exe = VOSK_CLI_PATH;
-  testing::TempDir capture;
-  std::string cmd = std::string(exe) + " " + args + " >" + (capture / "out").string() + " 2>" +
-                    (capture / "err").string();
-  int status = std::system(cmd.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, capture.read("out"), capture.read("err")};
-}
-
-std::string q(const std::filesystem::path& p) { return "'" + p.string() + "'"; }
+using testing::cli;
+using testing::CliRun;
+using testing::q;
 
 TEST(Cli_MakeSampleTests, WritesADataSetThatOpensSilentlyAndSavesBackUnchanged) {
   testing::TempDir dir;
