@@ -61,12 +61,23 @@ class Reader {
   std::size_t line_number_ = 0;
 };
 
+// Appends `value` as printf writes "%d" with the given width and flags
+// ('-': `left`, '0': `zero`), in one append.
+void append_integer(std::string& out, long long value, int width, bool left = false,
+                    bool zero = false);
+
 // Appends printf-formatted text. Formats are part of the file format and are
 // written as literals at the call site, next to the field they format.
 class Writer {
  public:
   void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void text(std::string_view s) { out_.append(s); }
+  // The same as printf("%<width>d") (or "%0<width>d" with `zero`), for the
+  // hottest loops where parsing the format would cost more than the field.
+  void integer(int value, int width, bool zero = false) {
+    append_integer(out_, value, width, false, zero);
+  }
+  void put(char c) { out_.push_back(c); }
   std::string& buffer() { return out_; }
   const std::string& str() const { return out_; }
   std::string take() { return std::move(out_); }

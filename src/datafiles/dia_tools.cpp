@@ -36,11 +36,13 @@ std::vector<dia::RunFindings> check_every_run(const DataSet& ds, bool use_duplic
 RetimeResult retime_missing(DataSet& ds) {
   dia::MapTablesRef map = map_ref(ds);
   dia::TimingLookup timing(map, ds.classification, timing_settings(ds.header));
+  // Measuring changes times only, never the coupling the relations hold.
+  const dia::CouplingRelations relations(ds.dia);
   RetimeResult result;
   for (int n = 1; n <= ds.dia.diagrams.extent(); ++n) {
     if (ds.dia.diagrams[n].direction == 0 || !dia::times_missing(ds.dia, n)) continue;
     std::vector<dia::DiaEvent> before = ds.dia.diagrams[n].events;
-    dia::measure_times(ds.dia, n, timing, false);
+    dia::measure_times(ds.dia, n, timing, relations, false);
     if (ds.dia.diagrams[n].events != before) {
       ++result.runs_changed;
       if (ds.dia.diagrams[n].pattern_template != 0) dia::mark_pattern_users(ds.dia, n);

@@ -79,8 +79,12 @@ bool attach_next_working(const RouteContext& ctx, DiaTables& dia, int n, int nex
     if (!events) return false;
     dia.diagrams[next].events = std::move(*events);
   }
-  dia.diagrams[n].next_working = next;
-  recompute_owners(dia);
+  // Owners follow the working chains only; re-attaching the same next
+  // working (every rebuild of a linked run does) leaves them as they are.
+  if (dia.diagrams[n].next_working != next) {
+    dia.diagrams[n].next_working = next;
+    recompute_owners(dia);
+  }
   return true;
 }
 
