@@ -22,3 +22,6 @@ configure build-asan -DVOSK_SANITIZE=ON -DVOSK_BUILD_UI=OFF -DCMAKE_CXX_FLAGS="-
 cmake --build build-asan -j "$jobs"
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
    ctest --output-on-failure -j "$jobs")
+
+echo "== fuzz every target for 20 seconds =="
+fuzz/run.sh 20

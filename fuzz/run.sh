@@ -22,7 +22,7 @@ for exe in build-fuzz/fuzz/fuzz_*; do
   mkdir -p "$work"
   seeds=fuzz/corpus/$name
   echo "== $name: ${seconds}s =="
-  if ! "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+  if ! "$exe" -max_total_time="$seconds" -timeout=30 -rss_limit_mb=2048 \
       -artifact_prefix=fuzz/findings/"$name"- "$work" $( [ -d "$seeds" ] && echo "$seeds" ) \
       > build-fuzz/"$name".log 2>&1; then
     echo "$name found a problem; see build-fuzz/$name.log and fuzz/findings/" >&2

@@ -56,6 +56,10 @@ std::optional<std::string_view> key_name(std::string_view line) {
 std::string_view value_of(std::string_view line) {
   std::string_view v = trim(line.substr(line.find('=') + 1));
   if (v.size() >= 2 && v.front() == '"' && v.back() == '"') v = v.substr(1, v.size() - 2);
+  // Values are C strings to every program that reads them: a NUL ends the
+  // value. Blanks before it are trimmed as at a line end, so that writing
+  // the value back and reading it again gives the same text.
+  if (std::size_t nul = v.find('\0'); nul != npos) v = trim(v.substr(0, nul));
   return v;
 }
 

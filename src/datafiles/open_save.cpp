@@ -39,29 +39,42 @@ struct Loaded {
   OpenOutcome outcome = OpenOutcome::Failed;
 };
 
+Loaded load_bundle(std::string_view text, const std::filesystem::path& path, Session& session);
+
+// Reads the header and every table; members come from `members` when the
+// data set is a bundle, otherwise from files beside `path`.
+Loaded load_members(const std::string& header_text, const bundle::MemberSet* members,
+                    const std::filesystem::path& path, Session& session);
+
 // Reads the members of `path` by its kind, then the header and every table.
 Loaded load(const std::filesystem::path& path, Session& session) {
-  Loaded result;
   FileKind kind = kind_of(path);
-  std::optional<bundle::MemberSet> members;
-  std::optional<std::string> header_text;
   if (kind == FileKind::Header) {
-    header_text = textfile::read_text(path);
+    std::optional<std::string> header_text = textfile::read_text(path);
     if (!header_text) {
       session.prompt.tell(caption::kReadError,
                           format("読み込みファイル'%s'は開けませんでした。\n", path.c_str()));
-      return result;
+      return {};
     }
-  } else {
-    auto text = is_packed(kind) ? bundle::read_packed(path, session.prompt)
-                                : bundle::read_bundle_text(path, session.prompt);
-    if (!text) return result;
-    members = bundle::split_members(*text, path, "qvd", session.prompt);
-    if (!members) return result;
-    header_text = members->find_by_extension("qvd")->content;
+    return load_members(*header_text, nullptr, path, session);
   }
+  auto text = is_packed(kind) ? bundle::read_packed(path, session.prompt)
+                              : bundle::read_bundle_text(path, session.prompt);
+  if (!text) return {};
+  return load_bundle(*text, path, session);
+}
 
-  HeaderReadResult header = read_header(*header_text, session.program_folder, session.prompt);
+Loaded load_bundle(std::string_view text, const std::filesystem::path& path, Session& session) {
+  std::optional<bundle::MemberSet> members =
+      bundle::split_members(text, path, "qvd", session.prompt);
+  if (!members) return {};
+  return load_members(members->find_by_extension("qvd")->content, &*members, path, session);
+}
+
+Loaded load_members(const std::string& header_text, const bundle::MemberSet* members,
+                    const std::filesystem::path& path, Session& session) {
+  Loaded result;
+  HeaderReadResult header = read_header(header_text, session.program_folder, session.prompt);
   if (!header.ok()) {
     result.outcome = header.status == ReadStatus::Retry ? OpenOutcome::Retry : OpenOutcome::Failed;
     return result;
@@ -128,6 +141,12 @@ std::optional<DataSet> read_data_set(const std::filesystem::path& path, Session&
   return std::move(loaded.data);
 }
 
+std::optional<DataSet> read_data_set_text(std::string_view bundle_text,
+                                          const std::filesystem::path& path, Session& session) {
+  Loaded loaded = load_bundle(bundle_text, path, session);
+  return std::move(loaded.data);
+}
+
 OpenOutcome open_data_set(const std::filesystem::path& path, DataSet& current,
                           DocumentState& state, Session& session) {
   Loaded loaded = load(path, session);
@@ -176,7 +195,16 @@ bool write_data_set(const std::filesystem::path& target, DataSet& ds, Session& s
     o.stack_member = [&stack](std::string& out) { out += stack; };
   }
   if (!o.display_windows) o.display_windows = session.display_windows;
+  // A member that cannot be written fails the save before the target is touched.
+  bool member_failed = false;
+  if (session.faults && session.faults->fail_member) {
+    o.on_member = [&session, &member_failed, progress = o.on_member](std::string_view name) {
+      if (progress) progress(name);
+      if (session.faults->fail_member(name)) member_failed = true;
+    };
+  }
   std::string text = write_bundle(ds, o);
+  if (member_failed) return tell_write_error(session, target);
   bool ok = is_packed(kind_of(target)) ? textfile::write_binary_atomic(target, bundle::pack(text))
                                        : textfile::write_text_atomic(target, text);
   return ok || tell_write_error(session, target);

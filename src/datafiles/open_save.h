@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "base/prompt.h"
 #include "datafiles/bundle_writer.h"
@@ -23,6 +24,14 @@
 
 namespace vosk::datafiles {
 
+// Places where a save can be made to fail on purpose, so that tests can
+// walk the failure paths. The program itself never sets one.
+struct SaveFaults {
+  // Asked with each member's name as the bundle is written; true makes
+  // writing that member fail.
+  std::function<bool(std::string_view member)> fail_member;
+};
+
 // What the flows need from the running program. Optional parts may be null.
 struct Session {
   Prompt& prompt;
@@ -33,6 +42,7 @@ struct Session {
   shell::WarningSettings* warnings = nullptr;   // reloaded from korv.ini at every open
   const shell::FolderTable* folders = nullptr;  // series pictures are looked up there
   const DisplayWindowSource* display_windows = nullptr;
+  const SaveFaults* faults = nullptr;
 
   bool english() const { return ui == shell::UiLanguage::English; }
 };
@@ -52,6 +62,10 @@ OpenOutcome open_data_set(const std::filesystem::path& path, DataSet& current,
 // Reads a data set without touching any current state, for batch tools.
 // Returns nullopt (after the messages) when it cannot be opened.
 std::optional<DataSet> read_data_set(const std::filesystem::path& path, Session& session);
+
+// The same for bundle text already in memory; `path` names it in messages.
+std::optional<DataSet> read_data_set_text(std::string_view bundle_text,
+                                          const std::filesystem::path& path, Session& session);
 
 // Writes the data set to `target` in the form its extension asks for:
 // packed for .qvw/.qvb/.qve, bundle text otherwise. A stack member in

@@ -27,6 +27,17 @@ TEST(Base_IniTests, LookupIgnoresCaseTrimsAndUnquotes) {
   EXPECT_EQ(doc.get_int("Missing", "x", 5), 5);
 }
 
+// Found by fuzzing the header: a value with a NUL inside read back longer
+// than it could be written, so a save changed it again on the next save.
+TEST(Base_IniTests, ANulEndsTheValueAndBlanksBeforeItAreTrimmed) {
+  using namespace std::string_literals;
+  auto doc = ini::Document::parse("[s]\nk=text 6 \0\0junk\t\nn=12\0 9\n"s);
+  EXPECT_EQ(doc.get_string("s", "k", ""), "text 6");
+  EXPECT_EQ(doc.get_int("s", "n", 0), 12);
+  auto again = ini::Document::parse("[s]\nk=" + doc.get_string("s", "k", "") + "\n");
+  EXPECT_EQ(again.get_string("s", "k", ""), "text 6");
+}
+
 TEST(Base_IniTests, FirstMatchingSectionAndKeyWin) {
   auto doc = ini::Document::parse("[A]\nk=1\nk=2\n[a]\nk=3\nj=4\n");
   EXPECT_EQ(doc.get_int("A", "k", 0), 1);

@@ -9,8 +9,10 @@
 
 namespace vosk::testing {
 
-TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "vosk-test-XXXXXX").string();
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& parent) {
+  std::string pattern = (parent / "vosk-test-XXXXXX").string();
   if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
 }

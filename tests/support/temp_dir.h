@@ -9,6 +9,8 @@ namespace vosk::testing {
 class TempDir {
  public:
   TempDir();
+  // The same below `parent` instead of the system temp folder.
+  explicit TempDir(const std::filesystem::path& parent);
   ~TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;

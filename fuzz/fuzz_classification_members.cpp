@@ -1,0 +1,17 @@
+// Train types, display targets, patterns, speed types, running and stop
+// times, passengers, sounds and crew messages over damaged content.
+#include "member_fuzz.h"
+
+using vosk::datafiles::Member;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  static const std::vector<std::string> names = [] {
+    std::vector<std::string> n;
+    for (Member m : {Member::DType, Member::DMode, Member::DPattern, Member::Velocity,
+                     Member::RequireTime, Member::StopTime, Member::Passenger, Member::Sound,
+                     Member::CrewMsg})
+      n.push_back(vosk::fuzz::member_name(m));
+    return n;
+  }();
+  return vosk::fuzz::fuzz_member(names, data, size);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// What the data-set fuzz targets share: a prompt that always lets loading go
+// on, and a small generated data set whose members serve as the base that
+// a target damages.
+#include <string>
+
+#include "base/prompt.h"
+#include "datafiles/bundle.h"
+#include "datafiles/bundle_writer.h"
+#include "datafiles/sample_generator.h"
+
+namespace vosk::fuzz {
+
+// Answers every question the way that keeps a load going the longest.
+class GoOnPrompt : public Prompt {
+ public:
+  Answer ask(const std::string&, const std::string&, Buttons buttons) override {
+    switch (buttons) {
+      case Buttons::Ok:
+        return Answer::Ok;
+      case Buttons::YesNo:
+        return Answer::Yes;
+      case Buttons::YesNoCancel:
+        return Answer::No;
+      case Buttons::AbortRetryIgnore:
+        return Answer::Ignore;
+    }
+    return Answer::Ok;
+  }
+};
+
+// The bundle text of a small generated data set, made once.
+inline const std::string& base_bundle_text() {
+  static const std::string text = [] {
+    datafiles::DataSet ds = datafiles::make_sample({.stations = 6, .runs = 12, .seed = 3});
+    return datafiles::write_bundle(ds);
+  }();
+  return text;
+}
+
+inline const bundle::MemberSet& base_members() {
+  static const bundle::MemberSet members = bundle::split(base_bundle_text()).members;
+  return members;
+}
+
+}  // namespace vosk::fuzz
