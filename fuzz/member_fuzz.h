@@ -28,10 +28,11 @@ class SwappedMemberLookup : public datafiles::MemberLookup {
       : name_(std::move(name)), content_(std::move(content)) {}
 
  protected:
-  const std::string* find_named(const std::string& name) override {
-    if (name == name_) return &content_;
+  std::optional<std::string_view> find_named(const std::string& name) override {
+    if (name == name_) return content_;
     const bundle::Member* m = base_members().find(name);
-    return m ? &m->content : nullptr;
+    if (!m) return std::nullopt;
+    return m->content;
   }
 
  private:

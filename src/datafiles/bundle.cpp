@@ -74,8 +74,8 @@ class NibbleWriter {
 
 }  // namespace
 
-void MemberSet::add(std::string name, std::string content) {
-  members_.push_back({std::move(name), std::move(content)});
+void MemberSet::add(std::string name, std::string_view content) {
+  members_.push_back({std::move(name), content});
 }
 
 const Member* MemberSet::find(std::string_view name) const {
@@ -193,7 +193,9 @@ bool is_safe_member_name(std::string_view name) {
 SplitResult split(std::string_view text) {
   SplitResult result;
   std::string name;
-  std::string content;
+  // A member's content runs from the line after its header line to the next
+  // header line.
+  std::size_t content_start = 0;
   bool open = false;
   std::size_t pos = 0;
   while (pos < text.size()) {
@@ -201,25 +203,26 @@ SplitResult split(std::string_view text) {
     bool has_eol = eol != std::string_view::npos;
     std::size_t line_end = has_eol ? eol + 1 : text.size();
     std::string_view line = text.substr(pos, line_end - pos);
+    std::size_t line_start = pos;
     pos = line_end;
-    if (line.front() != '#') {
-      if (open) content.append(line);
-      continue;
-    }
+    if (line.front() != '#') continue;
     // A header line; the name runs to the line end. An unterminated last
     // header line names a member that never gets content.
     std::string_view header = has_eol ? line.substr(1, line.size() - 2) : line.substr(1);
-    if (open) result.members.add(std::move(name), std::move(content));
+    if (open) {
+      result.members.add(std::move(name),
+                         text.substr(content_start, line_start - content_start));
+    }
     open = false;
     name.clear();
-    content.clear();
     if (!has_eol) break;
     if (header.empty()) break;  // "#" alone ends the bundle
     if (!is_safe_member_name(header) && !result.unsafe_name) result.unsafe_name = std::string(header);
     name.assign(header);
+    content_start = pos;
     open = true;
   }
-  if (open) result.members.add(std::move(name), std::move(content));
+  if (open) result.members.add(std::move(name), text.substr(content_start));
   return result;
 }
 

@@ -11,20 +11,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
 namespace vosk::bundle {
 
 struct Member {
-  std::string name;     // as written in the header line (CP932 bytes)
-  std::string content;  // text-mode bytes, LF line ends
+  std::string name;          // as written in the header line (CP932 bytes)
+  std::string_view content;  // text-mode bytes, LF line ends, inside the bundle text
 };
 
 // Members of one bundle in file order. Lookups return the last member of a
 // name, as a later member file overwrites an earlier one of the same name.
+// The contents are views into the bundle text the set was split from (a
+// large dia is not copied a second time), so that text must outlive the set.
 class MemberSet {
  public:
-  void add(std::string name, std::string content);
+  void add(std::string name, std::string_view content);
   const Member* find(std::string_view name) const;
   // The last member whose extension (text after the last '.') equals `ext`.
   const Member* find_by_extension(std::string_view ext) const;
@@ -59,7 +62,11 @@ struct SplitResult {
   // First member whose name cannot be a file name inside the temp folder.
   std::optional<std::string> unsafe_name;
 };
-// Splits bundle text into its members.
+// Splits bundle text into its members, which view into `text`.
 SplitResult split(std::string_view text);
+// A temporary text would die before the members that view into it.
+template <class Text>
+  requires std::is_same_v<Text, std::string>
+SplitResult split(Text&& temporary) = delete;
 
 }  // namespace vosk::bundle

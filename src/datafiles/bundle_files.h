@@ -31,6 +31,11 @@ bool write_members(const MemberSet& members, const std::filesystem::path& folder
 // extension `wanted_ext` (unless it is empty), or when there is no member.
 std::optional<MemberSet> split_members(std::string_view text, const std::filesystem::path& source,
                                        std::string_view wanted_ext, Prompt& prompt);
+// The members view into the text, which must outlive them: no temporaries.
+template <class Text>
+  requires std::is_same_v<Text, std::string>
+std::optional<MemberSet> split_members(Text&& temporary, const std::filesystem::path& source,
+                                       std::string_view wanted_ext, Prompt& prompt) = delete;
 
 // Writes every member of the bundle text at `bundle_path` as a file (text
 // mode) into `folder`, which must exist. Returns the path of the last member

@@ -4,27 +4,28 @@
 
 namespace vosk::datafiles {
 
-const std::string* MemberLookup::find(const MemberSource& source) {
+std::optional<std::string_view> MemberLookup::find(const MemberSource& source) {
   if (source.from_old_map()) return read_file(source.fixed_path);
-  if (source.name.empty()) return nullptr;
+  if (source.name.empty()) return std::nullopt;
   return find_named(source.name);
 }
 
-const std::string* MemberLookup::read_file(const std::filesystem::path& path) {
+std::optional<std::string_view> MemberLookup::read_file(const std::filesystem::path& path) {
   auto text = textfile::read_text(path);
-  if (!text) return nullptr;
+  if (!text) return std::nullopt;
   owned_.push_back(std::move(*text));
-  return &owned_.back();
+  return std::string_view(owned_.back());
 }
 
-const std::string* BundleMemberLookup::find_named(const std::string& name) {
+std::optional<std::string_view> BundleMemberLookup::find_named(const std::string& name) {
   const bundle::Member* m = members_.find(name);
-  return m ? &m->content : nullptr;
+  if (!m) return std::nullopt;
+  return m->content;
 }
 
-const std::string* FolderMemberLookup::find_named(const std::string& name) {
+std::optional<std::string_view> FolderMemberLookup::find_named(const std::string& name) {
   // A name from the file must stay inside the folder.
-  if (!bundle::is_safe_member_name(name)) return nullptr;
+  if (!bundle::is_safe_member_name(name)) return std::nullopt;
   return read_file(folder_ / name);
 }
 

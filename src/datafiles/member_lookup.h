@@ -5,7 +5,9 @@
 // the program's old_map folder are read from disk in both cases.
 #include <deque>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "datafiles/bundle.h"
 #include "datafiles/header_model.h"
@@ -15,13 +17,14 @@ namespace vosk::datafiles {
 class MemberLookup {
  public:
   virtual ~MemberLookup() = default;
-  // The member's content (text-mode bytes), or null when it cannot be found.
-  // The text stays valid as long as the lookup lives.
-  const std::string* find(const MemberSource& source);
+  // The member's content (text-mode bytes), or nothing when it cannot be
+  // found. The text stays valid as long as the lookup (and the bundle text
+  // its members come from) lives.
+  std::optional<std::string_view> find(const MemberSource& source);
 
  protected:
-  virtual const std::string* find_named(const std::string& name) = 0;
-  const std::string* read_file(const std::filesystem::path& path);
+  virtual std::optional<std::string_view> find_named(const std::string& name) = 0;
+  std::optional<std::string_view> read_file(const std::filesystem::path& path);
 
  private:
   std::deque<std::string> owned_;
@@ -32,7 +35,7 @@ class BundleMemberLookup : public MemberLookup {
   explicit BundleMemberLookup(const bundle::MemberSet& members) : members_(members) {}
 
  protected:
-  const std::string* find_named(const std::string& name) override;
+  std::optional<std::string_view> find_named(const std::string& name) override;
 
  private:
   const bundle::MemberSet& members_;
@@ -43,7 +46,7 @@ class FolderMemberLookup : public MemberLookup {
   explicit FolderMemberLookup(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
  protected:
-  const std::string* find_named(const std::string& name) override;
+  std::optional<std::string_view> find_named(const std::string& name) override;
 
  private:
   std::filesystem::path folder_;

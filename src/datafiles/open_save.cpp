@@ -43,7 +43,7 @@ Loaded load_bundle(std::string_view text, const std::filesystem::path& path, Ses
 
 // Reads the header and every table; members come from `members` when the
 // data set is a bundle, otherwise from files beside `path`.
-Loaded load_members(const std::string& header_text, const bundle::MemberSet* members,
+Loaded load_members(std::string_view header_text, const bundle::MemberSet* members,
                     const std::filesystem::path& path, Session& session);
 
 // Reads the members of `path` by its kind, then the header and every table.
@@ -71,7 +71,7 @@ Loaded load_bundle(std::string_view text, const std::filesystem::path& path, Ses
   return load_members(members->find_by_extension("qvd")->content, &*members, path, session);
 }
 
-Loaded load_members(const std::string& header_text, const bundle::MemberSet* members,
+Loaded load_members(std::string_view header_text, const bundle::MemberSet* members,
                     const std::filesystem::path& path, Session& session) {
   Loaded result;
   HeaderReadResult header = read_header(header_text, session.program_folder, session.prompt);
@@ -89,7 +89,7 @@ Loaded load_members(const std::string& header_text, const bundle::MemberSet* mem
     lookup = std::make_unique<FolderMemberLookup>(path.parent_path());
   load_tables(ds, *lookup, session.prompt, LoadOptions{session.english()});
   if (ds.header.has_stack()) {
-    const std::string* stack = lookup->find(ds.header.member(Member::Stack));
+    std::optional<std::string_view> stack = lookup->find(ds.header.member(Member::Stack));
     // A damaged executed state is reported and the data set not opened.
     if (!stack || !read_stack_member(*stack, path.string(), session.prompt)) {
       if (!stack)
@@ -98,7 +98,7 @@ Loaded load_members(const std::string& header_text, const bundle::MemberSet* mem
                                    ds.header.member(Member::Stack).name.c_str()));
       return result;
     }
-    ds.executed_stack = *stack;
+    ds.executed_stack = std::string(*stack);
   }
 
   if (session.warnings) {

@@ -34,12 +34,12 @@ class Loader {
   void read(Member m, Read&& read) {
     const MemberSource& source = ds_.header.member(m);
     MemberWarnings warnings(prompt_, display_name(m));
-    const std::string* content = members_.find(source);
+    std::optional<std::string_view> content = members_.find(source);
     if (!content) {
       if (expected(m)) warnings.missing_member();
       return;
     }
-    read(std::string_view(*content), warnings);
+    read(*content, warnings);
   }
 
   // A member looked up by its own name (the series performance tables).
@@ -48,12 +48,12 @@ class Loader {
     MemberWarnings warnings(prompt_, name);
     MemberSource source;
     source.name = name;
-    const std::string* content = members_.find(source);
+    std::optional<std::string_view> content = members_.find(source);
     if (!content) {
       if (version_ >= kFirstVersionWithTables) warnings.missing_member();
       return;
     }
-    read(std::string_view(*content), warnings);
+    read(*content, warnings);
   }
 
   void load_map();

@@ -106,7 +106,8 @@ TEST(Datafiles_BundleSplitTests, ContentWithoutFinalLineEndIsKept) {
 
 TEST(Datafiles_BundleSplitTests, FlagsNamesThatAreNotPlainFileNames) {
   for (std::string bad : {"..", "../x.csv", "/etc/passwd", "a/b.csv", "a\\b.csv", "."}) {
-    auto r = bundle::split("#" + bad + "\nx\n");
+    const std::string text = "#" + bad + "\nx\n";
+    auto r = bundle::split(text);
     ASSERT_TRUE(r.unsafe_name) << bad;
     EXPECT_EQ(*r.unsafe_name, bad);
   }

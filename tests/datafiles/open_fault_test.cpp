@@ -183,7 +183,8 @@ TEST_F(Datafiles_OpenFaultTests, MissingMemberOpensWithOneWarning) {
   EXPECT_EQ(current.map.details.extent(), 0);
 
   auto expected = bundle::split(text).members.members();
-  auto reopened = bundle::split(bundle_of(current)).members.members();
+  const std::string current_text = bundle_of(current);
+  auto reopened = bundle::split(current_text).members.members();
   ASSERT_EQ(reopened.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
     ASSERT_EQ(reopened[i].name, expected[i].name);

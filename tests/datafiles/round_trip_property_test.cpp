@@ -60,13 +60,13 @@ std::string bundle_text_of(const std::filesystem::path& path) {
 }
 
 // The first line where two member contents part.
-std::string first_differing_line(const std::string& a, const std::string& b) {
+std::string first_differing_line(std::string_view a, std::string_view b) {
   std::size_t at = 0;
   while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
   std::size_t start = at == 0 ? 0 : a.rfind('\n', at - 1);
   start = start == std::string::npos || at == 0 ? 0 : start + 1;
-  auto line = [start](const std::string& s) {
-    return s.substr(start, s.find('\n', start) - start);
+  auto line = [start](std::string_view s) {
+    return std::string(s.substr(start, s.find('\n', start) - start));
   };
   return "'" + line(a) + "' / '" + line(b) + "'";
 }

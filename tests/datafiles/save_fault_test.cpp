@@ -153,7 +153,8 @@ TEST_F(Datafiles_SaveFaultTests, InPlaceSaveFailingAtAnyMemberKeepsTheOldFile) {
   // The writer names every member the file holds, so each is failed in turn.
   const auto members = member_names(ds);
   DataSet copy = ds;
-  const bundle::SplitResult written = bundle::split(write_bundle(copy));
+  const std::string bundle_text = write_bundle(copy);
+  const bundle::SplitResult written = bundle::split(bundle_text);
   std::vector<std::string> in_file;
   for (const bundle::Member& m : written.members.members()) in_file.push_back(m.name);
   ASSERT_EQ(members, in_file);
