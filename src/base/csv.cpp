@@ -11,6 +11,8 @@
 namespace vosk::csv {
 namespace {
 
+constexpr int kMaxFastWidth = 64;  // wider fields go through the C library
+
 bool is_space(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -104,8 +106,6 @@ bool Reader::next(Line& line) {
 
 namespace {
 
-constexpr int kMaxFastWidth = 64;  // wider fields go through the C library
-
 // Appends `text` padded to `width` with spaces, on the left unless `left`.
 void append_text(std::string& out, std::string_view text, int width, bool left) {
   std::size_t pad = static_cast<std::size_t>(width) > text.size()
@@ -166,7 +166,7 @@ bool format_simple(std::string& out, const char* format, va_list args) {
 
 }  // namespace
 
-void append_integer(std::string& out, long long value, int width, bool left, bool zero) {
+char* format_integer(char* p, long long value, int width, bool left, bool zero) {
   char digits[24];
   unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
                                            : static_cast<unsigned long long>(value);
@@ -175,22 +175,25 @@ void append_integer(std::string& out, long long value, int width, bool left, boo
   std::size_t pad = width > 0 && static_cast<std::size_t>(width) > length
                         ? static_cast<std::size_t>(width) - length
                         : 0;
-  if (pad + length > 96) {  // wider than any field of the formats
-    if (!left && !zero) out.append(pad, ' ');
-    if (value < 0) out.push_back('-');
-    if (!left && zero) out.append(pad, '0');
-    out.append(digits, end);
-    if (left) out.append(pad, ' ');
-    return;
-  }
-  char buffer[96];
-  char* p = buffer;
   if (!left && !zero) p = std::fill_n(p, pad, ' ');
   if (value < 0) *p++ = '-';
   if (!left && zero) p = std::fill_n(p, pad, '0');
   p = std::copy(digits, end, p);
   if (left) p = std::fill_n(p, pad, ' ');
-  out.append(buffer, static_cast<std::size_t>(p - buffer));
+  return p;
+}
+
+void append_integer(std::string& out, long long value, int width, bool left, bool zero) {
+  char buffer[kMaxFastWidth + 24];
+  if (width > kMaxFastWidth) {  // wider than any field of the formats
+    std::string wide(static_cast<std::size_t>(width) + 24, '\0');
+    wide.resize(static_cast<std::size_t>(format_integer(wide.data(), value, width, left, zero) -
+                                         wide.data()));
+    out.append(wide);
+    return;
+  }
+  out.append(buffer, static_cast<std::size_t>(format_integer(buffer, value, width, left, zero) -
+                                              buffer));
 }
 
 void Writer::printf(const char* format, ...) {

@@ -61,8 +61,12 @@ class Reader {
   std::size_t line_number_ = 0;
 };
 
-// Appends `value` as printf writes "%d" with the given width and flags
-// ('-': `left`, '0': `zero`), in one append.
+// Writes `value` at `p` as printf writes "%d" with the given width and
+// flags ('-': `left`, '0': `zero`); returns the end. Room needed: the width
+// or 21 bytes, whichever is more.
+char* format_integer(char* p, long long value, int width, bool left = false, bool zero = false);
+
+// The same, appended to `out`.
 void append_integer(std::string& out, long long value, int width, bool left = false,
                     bool zero = false);
 
@@ -72,12 +76,6 @@ class Writer {
  public:
   void printf(const char* format, ...) __attribute__((format(printf, 2, 3)));
   void text(std::string_view s) { out_.append(s); }
-  // The same as printf("%<width>d") (or "%0<width>d" with `zero`), for the
-  // hottest loops where parsing the format would cost more than the field.
-  void integer(int value, int width, bool zero = false) {
-    append_integer(out_, value, width, false, zero);
-  }
-  void put(char c) { out_.push_back(c); }
   std::string& buffer() { return out_; }
   const std::string& str() const { return out_; }
   std::string take() { return std::move(out_); }
