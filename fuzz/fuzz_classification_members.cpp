@@ -5,13 +5,9 @@
 using vosk::datafiles::Member;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> n;
-    for (Member m : {Member::DType, Member::DMode, Member::DPattern, Member::Velocity,
-                     Member::RequireTime, Member::StopTime, Member::Passenger, Member::Sound,
-                     Member::CrewMsg})
-      n.push_back(vosk::fuzz::member_name(m));
-    return n;
-  }();
+  static const std::vector<std::string> names = vosk::fuzz::member_names(
+      {Member::DType, Member::DMode, Member::DPattern, Member::Velocity,
+       Member::RequireTime, Member::StopTime, Member::Passenger, Member::Sound,
+       Member::CrewMsg});
   return vosk::fuzz::fuzz_member(names, data, size);
 }

@@ -4,14 +4,9 @@
 using vosk::datafiles::Member;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::vector<std::string> names = [] {
-    std::vector<std::string> n;
-    for (Member m : {Member::Rail, Member::PRail, Member::Point1, Member::Point2, Member::Target,
-                     Member::Station, Member::StationDraw, Member::Row, Member::Jump,
-                     Member::Detail, Member::SignalSet, Member::Signal, Member::RouteLever,
-                     Member::RouteButton})
-      n.push_back(vosk::fuzz::member_name(m));
-    return n;
-  }();
+  static const std::vector<std::string> names = vosk::fuzz::member_names(
+      {Member::Rail, Member::PRail, Member::Point1, Member::Point2, Member::Target,
+       Member::Station, Member::StationDraw, Member::Row, Member::Jump, Member::Detail,
+       Member::SignalSet, Member::Signal, Member::RouteLever, Member::RouteButton});
   return vosk::fuzz::fuzz_member(names, data, size);
 }

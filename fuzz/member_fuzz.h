@@ -6,6 +6,7 @@
 // also write back.
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,12 @@ inline const datafiles::Header& base_header() {
 }
 
 inline std::string member_name(datafiles::Member m) { return base_header().member(m).name; }
+
+inline std::vector<std::string> member_names(std::initializer_list<datafiles::Member> members) {
+  std::vector<std::string> names;
+  for (datafiles::Member m : members) names.push_back(member_name(m));
+  return names;
+}
 
 inline int fuzz_member(const std::vector<std::string>& names, const std::uint8_t* data,
                        std::size_t size) {

@@ -116,6 +116,12 @@ void append_text(std::string& out, std::string_view text, int width, bool left) 
   if (left) out.append(pad, ' ');
 }
 
+void append_integer(std::string& out, long long value, int width, bool left, bool zero) {
+  char buffer[kMaxFastWidth + 24];
+  char* end = format_integer(buffer, value, width, left, zero);
+  out.append(buffer, static_cast<std::size_t>(end - buffer));
+}
+
 // printf for the conversions the member writers use most: %d, %ld and %s
 // with the '-' and '0' flags and a width up to kMaxFastWidth, and %%.
 // Anything else (precision, other flags or conversions) undoes what was
@@ -183,18 +189,6 @@ char* format_integer(char* p, long long value, int width, bool left, bool zero) 
   return p;
 }
 
-void append_integer(std::string& out, long long value, int width, bool left, bool zero) {
-  char buffer[kMaxFastWidth + 24];
-  if (width > kMaxFastWidth) {  // wider than any field of the formats
-    std::string wide(static_cast<std::size_t>(width) + 24, '\0');
-    wide.resize(static_cast<std::size_t>(format_integer(wide.data(), value, width, left, zero) -
-                                         wide.data()));
-    out.append(wide);
-    return;
-  }
-  out.append(buffer, static_cast<std::size_t>(format_integer(buffer, value, width, left, zero) -
-                                              buffer));
-}
 
 void Writer::printf(const char* format, ...) {
   va_list args;

@@ -66,9 +66,6 @@ class Reader {
 // or 21 bytes, whichever is more.
 char* format_integer(char* p, long long value, int width, bool left = false, bool zero = false);
 
-// The same, appended to `out`.
-void append_integer(std::string& out, long long value, int width, bool left = false,
-                    bool zero = false);
 
 // Appends printf-formatted text. Formats are part of the file format and are
 // written as literals at the call site, next to the field they format.

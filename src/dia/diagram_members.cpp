@@ -140,7 +140,6 @@ void read_d_event(std::string_view content, int version, DiaTables& dia, MemberW
   DiagramTable& diagrams = dia.diagrams;
   for (Diagram& d : diagrams) d.events.clear();
 
-  std::vector<bool> has_events(static_cast<std::size_t>(diagrams.extent()) + 1, false);
   int highest = 0;
   csv::Reader reader(content);
   csv::Line line;
@@ -149,12 +148,11 @@ void read_d_event(std::string_view content, int version, DiaTables& dia, MemberW
     EventLine e = parse_event(line, version);
     int n = owner_of(e, diagrams, reader.line_number(), warnings);
     if (n == 0) continue;
-    has_events[static_cast<std::size_t>(n)] = true;
     if (n > highest) highest = n;
     diagrams[n].events.push_back(e.event);
   }
   for (int n = 1; n < highest; ++n) {
-    if (diagrams[n].in_use() && !has_events[static_cast<std::size_t>(n)]) diagrams[n] = Diagram{};
+    if (diagrams[n].in_use() && diagrams[n].events.empty()) diagrams[n] = Diagram{};
   }
   // Keep the end entry every list carries; it repeats the last rail and time.
   for (Diagram& d : diagrams) {
