@@ -20,7 +20,7 @@ int run_check(const Args& args) {
   auto findings = datafiles::check_every_run(*ds, true);
   for (const dia::RunFindings& run : findings) {
     std::printf("%s\n", sjis::to_utf8_lossy(ds->dia.diagrams[run.run].train_number).c_str());
-    for (const std::string& line : run.lines)
+    for (std::string_view line : run.lines)
       std::printf("  %s\n", sjis::to_utf8_lossy(line).c_str());
   }
   return findings.empty() ? kOk : kDataError;

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vosk::dia {
 
@@ -14,10 +15,13 @@ class Cp932Template {
  public:
   explicit Cp932Template(std::string_view utf8);
   std::string fill(std::initializer_list<std::string_view> cp932_args = {}) const;
+  // The same into `out`, replacing what it held; reuses its storage.
+  void fill_into(std::string& out, std::initializer_list<std::string_view> cp932_args) const;
   const std::string& text() const { return text_; }
 
  private:
   std::string text_;
+  std::vector<std::size_t> holes_;  // where each "%s" starts
 };
 
 }  // namespace vosk::dia

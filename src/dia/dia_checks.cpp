@@ -46,24 +46,39 @@ SelectionCheck check_selected_run(const CheckContext& ctx, const OccupationIndex
 }
 
 std::vector<RunFindings> check_all_runs(const CheckContext& ctx, const CheckSettings& settings) {
+  // Writes a run's lines straight into its findings, leaving out the
+  // all-clear line of the overlap check.
+  class FindingsReport : public CheckReport {
+   public:
+    explicit FindingsReport(ReportLines& lines) : lines_(lines) {}
+    void line(std::string_view cp932_text) override {
+      if (cp932_text != no_overlap_) lines_.push_back(cp932_text);
+    }
+
+   private:
+    ReportLines& lines_;
+    const std::string& no_overlap_ = no_overlap_text();
+  };
+
   std::vector<RunFindings> out;
   OccupationIndex index(ctx);
-  const std::string& no_overlap = no_overlap_text();
+  RunFindings findings;
   for (int n = 1; n <= ctx.dia.diagrams.extent(); ++n) {
     const Diagram* d = ctx.run(n);
     if (d == nullptr || d->pattern_template != 0) continue;
-    CollectedReport report;
+    findings.run = n;
+    FindingsReport report(findings.lines);
     bool found = report_missing_times(ctx.dia, n, report);
     found = !report_effective_length(ctx, n, report) || found;
     found = !check_platform_overlap(ctx, index, n, settings.use_duplicate, report).ok || found;
     found = report_pattern_changed(ctx.dia, n, report) || found;
     found = !check_electrification(ctx, n, settings.use_electri, report).ok || found;
-    if (!found) continue;
-    RunFindings findings{n, {}};
-    for (const std::string& line : report.lines()) {
-      if (line != no_overlap) findings.lines.push_back(line);
+    if (!found) {
+      findings.lines.clear();
+      continue;
     }
     out.push_back(std::move(findings));
+    findings = RunFindings{};
   }
   return out;
 }

@@ -36,7 +36,7 @@ SelectionCheck check_selected_run(const CheckContext& ctx, const OccupationIndex
 // What the checks found in one run.
 struct RunFindings {
   int run = 0;
-  std::vector<std::string> lines;  // CP932 report lines
+  ReportLines lines;  // CP932 report lines
 };
 
 // Every run in use that is no template, in number order: missing times,

@@ -73,13 +73,14 @@ class ComparedRuns {
   std::vector<int> excluded_;
 };
 
-std::string overlap_line(const CheckContext& ctx, const Diagram& s, int rail) {
+// Writes the overlap line into `out`, reusing its storage.
+void overlap_line(const CheckContext& ctx, const Diagram& s, int rail, std::string& out) {
   const MapTablesRef& map = ctx.map();
   std::string_view type_name = train_type_label(ctx.timing.tables().train_types, s.train_type, 3);
   std::string_view rail_name =
       map.rail(rail) != nullptr ? map.rails[rail].name : std::string_view();
   static const Cp932Template text("%s（%s %s）と%sで番線重複しています。");
-  return text.fill({s.train_number, type_name, s.destination_text, rail_name});
+  text.fill_into(out, {s.train_number, type_name, s.destination_text, rail_name});
 }
 
 }  // namespace
@@ -199,7 +200,7 @@ OverlapResult check_platform_overlap(const CheckContext& ctx, const OccupationIn
     index.overlapping(OccupationIndex::track_key(ctx.map(), stay.rail), stay.start, stay.end, met);
     for (const Occupation& o : met) {
       if (o.target != stay.target || !compared(o.run)) continue;
-      last_line = overlap_line(ctx, ctx.dia.diagrams[o.run], o.rail);
+      overlap_line(ctx, ctx.dia.diagrams[o.run], o.rail, last_line);
       report.line(last_line);
       result.hits.push_back({o.rail, o.run});
     }
