@@ -11,6 +11,7 @@
 #include "dia/rail_index.h"
 #include "dia/route_builder.h"
 #include "dia/route_edits.h"
+#include "map/target.h"
 
 namespace {
 
@@ -70,31 +71,24 @@ struct Quiet : dia::Progress {
   void report(const std::string&) override {}
 };
 
-// The stopping places at both ends of the run with the most stops: the two
-// end stations of the main line.
-std::pair<int, int> line_ends(const dia::DiaTables& d, const RecordTable<map::Rail>& rails) {
-  std::pair<int, int> best{0, 0};
-  int most = -1;
-  for (int n = 1; n <= d.diagrams.extent(); ++n) {
-    int stops = 0, first = 0, last = 0;
-    for (const dia::DiaEvent& e : d.diagrams[n].events) {
-      if (e.type != dia::kEventStop && e.type != dia::kEventArrival) continue;
-      if (!rails.names_record(e.rail) || rails[e.rail].target == 0) continue;
-      if (first == 0) first = rails[e.rail].target;
-      last = rails[e.rail].target;
-      ++stops;
-    }
-    if (stops > most && first != last) {
-      most = stops;
-      best = {first, last};
-    }
+// The end stations of the main line: the targets nearest and farthest
+// along the first display target.
+std::pair<int, int> line_ends(const RecordTable<map::Target>& targets) {
+  std::pair<int, int> ends{0, 0};
+  int nearest = 0;
+  int farthest = -1;
+  for (int t = 1; t <= targets.extent(); ++t) {
+    const int at = targets[t].distances[0];
+    if (at < 0) continue;
+    if (ends.first == 0 || at < nearest) ends.first = t, nearest = at;
+    if (at > farthest) ends.second = t, farthest = at;
   }
-  return best;
+  return ends;
 }
 
 void BM_ConnectionSearchLineEnds(benchmark::State& state) {
   LargeDia& set = large();
-  auto [from, to] = line_ends(set.ds.dia, set.ds.map.rails);
+  auto [from, to] = line_ends(set.ds.map.targets);
   Quiet quiet;
   std::size_t found = 0;
   for (auto _ : state) {

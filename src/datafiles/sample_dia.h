@@ -19,6 +19,6 @@ void write_classification(const SampleLine& line, const MapTables& map, const He
 // Runs (at least `runs` of them besides coupled runs), duties, formations,
 // running times and patterns. Needs the map, the series and the
 // classification tables written above.
-void write_runs(const SampleLine& line, DataSet& data, int runs, SampleRandom& random);
+void write_runs(const SampleLine& line, DataSet& data, int runs);
 
 }  // namespace vosk::datafiles::sample

@@ -322,6 +322,18 @@ RouteTemplate RoutePlanner::plan(Service service, bool down, int from, int to) {
   }
 
   RouteTemplate route;
+  std::vector<int> arrivals = times;
+  for (std::size_t k = 1; k + 1 < stops.size(); ++k) {
+    if (!stops[k].stop) continue;
+    const int rail = stops[k].rail;
+    dia::StopTimeQuery q;
+    q.rail = rail;
+    q.rail_target = rails[rail].target;
+    q.kind = dia::kStopTime;
+    q.train_type = info.train_type;
+    q.speed_type = info.speed_type;
+    arrivals[k] -= dia::standard_stop_time(stop_times_, defaults_, q);
+  }
   std::size_t next_stop = 0;
   for (std::size_t i = 0; i < path.rails.size(); ++i) {
     const int r = path.rails[i];
@@ -330,6 +342,7 @@ RouteTemplate RoutePlanner::plan(Service service, bool down, int from, int to) {
                  : next_stop + 1 == stops.size() ? dia::kEventArrival
                                                  : dia::kEventStop;
       route.events.push_back({r, times[next_stop], type});
+      route.arrivals.push_back(arrivals[next_stop]);
       ++next_stop;
       continue;
     }
@@ -340,10 +353,47 @@ RouteTemplate RoutePlanner::plan(Service service, bool down, int from, int to) {
     const int after = i + 1 < path.rails.size() ? path.rails[i + 1] : 0;
     const int type = lists_both_ways(point, before) ? dia::kEventPointBoth : dia::kEventPoint;
     route.events.push_back({r, point_setting(point, r, before, after), type});
+    route.arrivals.push_back(route.events.back().time);
   }
   route.duration = times.back();
   route.events.push_back({route.events.back().rail, route.duration, dia::kEventEnd});
+  route.arrivals.push_back(route.duration);
   return route;
+}
+
+const RouteTemplate& RoutePlanner::section(Service service, bool down, int from, int to,
+                                           std::size_t first, std::size_t last) {
+  auto key = std::make_tuple(static_cast<int>(service), down, from, to, first, last);
+  auto it = sections_.find(key);
+  if (it == sections_.end()) {
+    it = sections_.emplace(key, cut(service, route(service, down, from, to), first, last)).first;
+  }
+  return it->second;
+}
+
+RouteTemplate RoutePlanner::cut(Service service, const RouteTemplate& whole, std::size_t first,
+                                std::size_t last) {
+  const auto begin = static_cast<std::ptrdiff_t>(first);
+  const auto end = static_cast<std::ptrdiff_t>(last) + 1;
+  RouteTemplate part;
+  part.events.assign(whole.events.begin() + begin, whole.events.begin() + end);
+  part.arrivals.assign(whole.arrivals.begin() + begin, whole.arrivals.begin() + end);
+  dia::DiaEvent& final = part.events.back();
+  if (final.type != dia::kEventArrival) {
+    // A stop becomes the run's final arrival.
+    final.type = dia::kEventArrival;
+    final.time = part.arrivals.back();
+    const dia::DiaEvent* from = &part.events.front();
+    for (const dia::DiaEvent& e : part.events) {
+      if (&e != &final && e.type == dia::kEventStop) from = &e;
+    }
+    dia::set_standard_running_time(speed_types_, service_info(service).speed_type, from->rail,
+                                   final.rail, dia::kEventArrival, final.time - from->time);
+  }
+  part.duration = final.time;
+  part.events.push_back({final.rail, final.time, dia::kEventEnd});
+  part.arrivals.push_back(final.time);
+  return part;
 }
 
 }  // namespace vosk::datafiles::sample

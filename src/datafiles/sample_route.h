@@ -33,6 +33,7 @@ ServiceInfo service_info(Service service);
 // hold the point setting instead.
 struct RouteTemplate {
   std::vector<dia::DiaEvent> events;  // the end entry included
+  std::vector<int> arrivals;          // per event: the arrival at a stop, else its time
   int duration = 0;                   // the final arrival
 };
 
@@ -52,8 +53,17 @@ class RoutePlanner {
   // platform segment `from` to platform segment `to` at the terminals.
   const RouteTemplate& route(Service service, bool down, int from, int to);
 
+  // The events `first` to `last` of that route as a run of their own: it
+  // leaves from the stop at `first` and ends with an arrival at `last`, the
+  // standard running time to that arrival added. Times stay counted from
+  // the whole route's departure.
+  const RouteTemplate& section(Service service, bool down, int from, int to, std::size_t first,
+                               std::size_t last);
+
  private:
   RouteTemplate plan(Service service, bool down, int from, int to);
+  RouteTemplate cut(Service service, const RouteTemplate& whole, std::size_t first,
+                    std::size_t last);
 
   const SampleLine& line_;
   const MapTables& map_;
@@ -62,6 +72,7 @@ class RoutePlanner {
   dia::StopTimeDefaults defaults_;
   dia::SpeedTypeTable& speed_types_;
   std::map<std::tuple<int, bool, int, int>, RouteTemplate> cache_;
+  std::map<std::tuple<int, bool, int, int, std::size_t, std::size_t>, RouteTemplate> sections_;
 };
 
 }  // namespace vosk::datafiles::sample
