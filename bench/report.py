@@ -6,7 +6,7 @@ import json
 import sys
 
 GOALS_MBPS = {"BM_Pack": 400.0, "BM_Unpack": 400.0}
-GOALS_MS = {"BM_OpenLarge": 200.0, "BM_SaveLarge": 200.0, "BM_RebuildAndMeasureEveryRun": 200.0,
+GOALS_MS = {"BM_Open/Large": 200.0, "BM_Save/Large": 200.0, "BM_RebuildAndMeasureEveryRun": 200.0,
             "BM_CheckEveryRun": 500.0, "BM_ConnectionSearchLineEnds": 100.0}
 
 rows = []
@@ -17,7 +17,7 @@ for path in sys.argv[1:]:
         rows.append(b)
 
 memcpy = next((b for b in rows if b["name"] == "BM_Memcpy"), None)
-print(f"{'benchmark':<28}{'time':>12}{'MB/s':>10}{'vs memcpy':>11}{'goal':>14}  met")
+print(f"{'benchmark':<34}{'time':>12}{'MB/s':>10}{'vs memcpy':>11}{'goal':>14}  met")
 for b in rows:
     name = b["name"]
     unit = b.get("time_unit", "ns")
@@ -35,8 +35,11 @@ for b in rows:
         goal = f"< {GOALS_MS[name]:.0f} ms"
         met = "yes" if ms < GOALS_MS[name] else "NO"
     mb = f"{mbps:.0f}" if mbps else ""
-    print(f"{name:<28}{ms:>10.2f}ms{mb:>10}{ratio:>11}{goal:>14}  {met}")
+    print(f"{name:<34}{ms:>10.2f}ms{mb:>10}{ratio:>11}{goal:>14}  {met}")
+    if "bundle_MB" in b:
+        print(f"{'  bundle text':<34}{b['bundle_MB']:>10.1f}MB")
     if "peak_x_bundle" in b:
         x = b["peak_x_bundle"]
-        print(f"{'  peak memory':<28}{b['peak_MB']:>10.0f}MB{'':>10}{x:>10.1f}x{'< 5x bundle':>14}  "
-              f"{'yes' if x < 5 else 'NO'}")
+        # The goal holds for the generated set; the stress set is shown beside it.
+        goal, met = ("", "") if "Stress" in name else ("< 5x bundle", "yes" if x < 5 else "NO")
+        print(f"{'  peak memory':<34}{b['peak_MB']:>10.0f}MB{'':>10}{x:>10.1f}x{goal:>14}  {met}")

@@ -354,14 +354,14 @@ std::vector<std::size_t> DayPlanner::ends_of_sections(const Trip& trip) const {
   return ends;
 }
 
-void DayPlanner::plan(int runs) {
+void DayPlanner::plan(int runs, bool whole_journeys) {
   std::vector<ServiceShape> shapes;
   for (const ServicePlan& p : kPlans) {
     shapes.push_back(shape_of(p.service, p.first, p.last, p.shortest_interval));
   }
-  // Whole journeys first; more sections while the line is full, starting
-  // from as many as the most journeys it carries call for. Only a short
-  // line asked for very many runs ends up crowding its platforms.
+  // Enough runs from trips cut into up to `sections` runs? Trips stabled
+  // short make fewer sections, so more are planned while the line takes
+  // them.
   auto enough = [&](int sections) {
     int journeys = (runs + sections - 1) / sections;
     for (;;) {
@@ -370,21 +370,32 @@ void DayPlanner::plan(int runs) {
       stable_along_the_line(trips_, stops_);
       const int made = runs_when_split(sections);
       if (made >= runs) return true;
-      // Trips stabled short make fewer sections: plan more of them while
-      // the line takes them.
       if (static_cast<int>(trips_.size()) < journeys) return false;
       journeys += (runs - made + sections - 1) / sections;
     }
   };
-  for (bool crowded : {false, true}) {
+  // Whole journeys while the line carries them, then more sections,
+  // starting from as many as the most journeys it carries call for.
+  auto split_until_enough = [&] {
     int most_journeys = 0;
-    for (ServiceShape& s : shapes) {
-      if (crowded) s.shortest_interval = 15;
-      most_journeys += 2 * most_trips_per_direction(s);
-    }
+    for (const ServiceShape& s : shapes) most_journeys += 2 * most_trips_per_direction(s);
     sections_ = std::clamp(runs / std::max(1, most_journeys), 1, kMostSections);
-    while (sections_ < kMostSections && !enough(sections_)) ++sections_;
-    if (sections_ < kMostSections || enough(sections_)) break;
+    for (; sections_ < kMostSections; ++sections_) {
+      if (enough(sections_)) return true;
+    }
+    return enough(sections_);
+  };
+  auto crowd = [&] {
+    for (ServiceShape& s : shapes) s.shortest_interval = 15;
+  };
+  if (whole_journeys) {
+    crowd();
+    sections_ = 1;
+    enough(sections_);
+  } else if (!split_until_enough()) {
+    // Only a short line asked for very many runs crowds its platforms.
+    crowd();
+    split_until_enough();
   }
   share_out_terminals();
   ends_.clear();

@@ -22,8 +22,9 @@ class DayPlanner {
   DayPlanner(const SampleLine& line, const DataSet& data, RoutePlanner& planner,
              const dia::StopTimeDefaults& defaults);
 
-  // Plans trips for at least `runs` runs (when the line allows so many).
-  void plan(int runs);
+  // Plans trips for at least `runs` runs. With `whole_journeys` every trip
+  // is one run and the intervals shrink as far as needed.
+  void plan(int runs, bool whole_journeys = false);
 
   const std::vector<Trip>& trips() const { return trips_; }
   std::vector<Trip>& trips() { return trips_; }

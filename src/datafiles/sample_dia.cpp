@@ -44,8 +44,8 @@ class RunWriter {
                  data.classification.speed_types),
         day_(line, data, planner_, defaults_) {}
 
-  void run(int runs) {
-    day_.plan(runs);
+  void run(int runs, bool whole_journeys) {
+    day_.plan(runs, whole_journeys);
     write_duties();
     write_patterns();
     data_.dia.event_capacity = data_.map.points.extent() + 2 * data_.map.targets.extent() + 1;
@@ -268,8 +268,8 @@ void RunWriter::write_patterns() {
 
 }  // namespace
 
-void write_runs(const SampleLine& line, DataSet& data, int runs) {
-  RunWriter(line, data).run(runs);
+void write_runs(const SampleLine& line, DataSet& data, int runs, bool whole_journeys) {
+  RunWriter(line, data).run(runs, whole_journeys);
 }
 
 }  // namespace vosk::datafiles::sample

@@ -18,7 +18,8 @@ void write_classification(const SampleLine& line, const MapTables& map, const He
 
 // Runs (at least `runs` of them besides coupled runs), duties, formations,
 // running times and patterns. Needs the map, the series and the
-// classification tables written above.
-void write_runs(const SampleLine& line, DataSet& data, int runs);
+// classification tables written above. `whole_journeys`: every trip one
+// run, crowding the line as needed.
+void write_runs(const SampleLine& line, DataSet& data, int runs, bool whole_journeys);
 
 }  // namespace vosk::datafiles::sample

@@ -55,7 +55,7 @@ DataSet make_sample(const SampleOptions& options) {
   sample::write_station_tables(line, sample::station_distances(line, data.map), data.map);
   sample::write_series(data.series);
   sample::write_classification(line, data.map, data.header, data.classification);
-  sample::write_runs(line, data, runs);
+  sample::write_runs(line, data, runs, options.whole_journeys);
   data.header.sizes = table_records(data);
   // What loading derives: labels, track lists, owning units, duty positions.
   rebuild_derived_data(data, false);

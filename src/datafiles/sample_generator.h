@@ -12,6 +12,9 @@ struct SampleOptions {
   int stations = 12;  // main line and branch together, 5 .. 300
   int runs = 150;     // at least this many runs, not counting coupled runs (8 .. 20000)
   unsigned seed = 1;  // the same seed always gives the same data set
+  // Every trip one run from end to end, however crowded that makes the
+  // line: a stress set for benchmarks, full of platform overlaps.
+  bool whole_journeys = false;
 };
 
 // Values outside the supported ranges are brought into them.

@@ -628,6 +628,28 @@ TEST(Datafiles_SampleDiaTests, SetsStableAlongTheLineAndTheDefaultSizeRunsWholeJ
   EXPECT_GT(stabled_on_the_way, 0);
 }
 
+// Runs that go on in the same direction under another number.
+int sections_of_journeys(const DataSet& data) {
+  int sections = 0;
+  for (const dia::Diagram& d : data.dia.diagrams) {
+    if (!d.in_use() || d.pattern_template || d.next_working == 0) continue;
+    sections += data.dia.diagrams[d.next_working].direction == d.direction;
+  }
+  return sections;
+}
+
+TEST(Datafiles_SampleGeneratorTests, StressSetRunsEveryTripWholeHoweverCrowded) {
+  const SampleOptions options{12, 2000, 3};
+  EXPECT_GT(sections_of_journeys(make_sample(options)), 0);
+  SampleOptions whole = options;
+  whole.whole_journeys = true;
+  const DataSet stress = make_sample(whole);
+  EXPECT_EQ(sections_of_journeys(stress), 0);
+  int runs = 0;
+  for (const dia::Diagram& d : stress.dia.diagrams) runs += d.in_use() && !d.pattern_template;
+  EXPECT_GE(runs, 2000);
+}
+
 TEST(Datafiles_SampleGeneratorTests, SameSeedSameDataOtherSeedOtherData) {
   DataSet a = make_sample({12, 150, 9});
   DataSet b = make_sample({12, 150, 9});
