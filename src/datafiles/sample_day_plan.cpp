@@ -166,6 +166,7 @@ void DayPlanner::stays_of(const std::vector<Trip>& trips, std::vector<Stay>& out
   for (std::size_t i = 0; i < trips.size(); ++i) {
     if (trips[i].next >= 0) previous[static_cast<std::size_t>(trips[i].next)] = static_cast<int>(i);
   }
+  const int bay = track_of(TrackBuilder::rail_a(platforms_[kBay].front()));
   for (std::size_t i = 0; i < trips.size(); ++i) {
     const Trip& t = trips[i];
     const RouteTemplate& route = whole_route(t);
@@ -174,7 +175,6 @@ void DayPlanner::stays_of(const std::vector<Trip>& trips, std::vector<Stay>& out
       if (event.type != dia::kEventStop) continue;
       out.push_back({track_of(event.rail), t.depart + route.arrivals[e], t.depart + event.time});
     }
-    const int bay = track_of(TrackBuilder::rail_a(platforms_[kBay].front()));
     if (t.origin == kBay) {
       const int start = previous[i] >= 0
                             ? trips[static_cast<std::size_t>(previous[i])].arrive

@@ -9,9 +9,9 @@
 
 #include "base/format.h"
 #include "base/sjis.h"
+#include "datafiles/sample_day_plan.h"
 #include "datafiles/sample_names.h"
 #include "datafiles/sample_route.h"
-#include "datafiles/sample_day_plan.h"
 #include "dia/dia_tables.h"
 
 namespace vosk::datafiles::sample {

@@ -3,7 +3,6 @@
 // of runs with their duties and formations.
 #include "datafiles/data_set.h"
 #include "datafiles/sample_map.h"
-#include "datafiles/sample_random.h"
 
 namespace vosk::datafiles::sample {
 

@@ -4,8 +4,6 @@
 // the service, turning back after a fixed layover. The interval is never
 // shorter than the terminals allow, so a service never needs more than one
 // terminal platform at a time.
-#include <array>
-#include <functional>
 #include <vector>
 
 #include "datafiles/sample_route.h"
