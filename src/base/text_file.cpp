@@ -1,8 +1,11 @@
 #include "base/text_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace vosk::textfile {
@@ -69,18 +72,56 @@ bool write_all(int fd, std::string_view bytes) {
   return true;
 }
 
+// The file a path names once symbolic links are followed, even when the
+// last one dangles: saving through a link replaces what it points at and
+// keeps the link.
+std::filesystem::path link_target(std::filesystem::path path) {
+  std::error_code error;
+  for (int hops = 0; hops < 40 && std::filesystem::is_symlink(path, error); ++hops) {
+    std::filesystem::path to = std::filesystem::read_symlink(path, error);
+    if (error) break;
+    path = to.is_absolute() ? to : path.parent_path() / to;
+  }
+  return path;
+}
+
+// Makes the rename itself survive a crash. A file system that cannot sync
+// a folder is no failure: the file's bytes are already on disk.
+void sync_folder(const std::filesystem::path& file) {
+  std::filesystem::path folder = file.parent_path();
+  if (folder.empty()) folder = ".";
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  [[maybe_unused]] int synced = ::fsync(fd);
+  ::close(fd);
+}
+
 }  // namespace
 
-bool write_binary_atomic(const std::filesystem::path& path, std::string_view bytes) {
+bool write_binary_atomic(const std::filesystem::path& requested, std::string_view bytes) {
+  const std::filesystem::path path = link_target(requested);
+  // A name no other save uses at the same time, beside the target so that
+  // the rename stays within one file system.
+  static std::atomic<unsigned> saves{0};
   std::filesystem::path temp = path;
-  temp += ".vosk-tmp";
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  temp += ".vosk-tmp-" + std::to_string(::getpid()) + "-" + std::to_string(saves++);
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return false;
+  // The replaced file keeps its permissions; a new one gets the umask's.
+  // The bytes matter more than the mode, so a failure here stops nothing.
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0) {
+    [[maybe_unused]] int kept = ::fchmod(fd, old.st_mode & 07777);
+  }
   bool ok = write_all(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  sync_folder(path);
+  return true;
 }
 
 bool write_text_atomic(const std::filesystem::path& path, std::string_view text) {

@@ -21,6 +21,8 @@ std::string to_disk_mode(std::string_view in_memory);  // LF -> CR LF
 // Writes `bytes` as they are. The target is replaced only once every byte is
 // written and flushed: the bytes go to a temporary file beside it, which is
 // then renamed over the target. On failure the old target is untouched.
+// A replaced file keeps its permissions, and a symbolic link stays a link:
+// the file it points at is replaced.
 bool write_binary_atomic(const std::filesystem::path& path, std::string_view bytes);
 
 // The same, converting LF to CR LF first.

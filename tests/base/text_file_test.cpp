@@ -1,6 +1,9 @@
 #include "base/text_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <set>
 
 #include "base/record_table.h"
 #include "support/temp_dir.h"
@@ -20,12 +23,63 @@ TEST(Base_TextFileTests, DiskModeThenTextModeIsTheIdentity) {
   EXPECT_EQ(textfile::to_disk_mode("a\nb"), "a\r\nb");
 }
 
+std::set<std::string> names_in(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+mode_t mode_of(const std::filesystem::path& path) {
+  struct stat st {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
 TEST(Base_TextFileTests, AtomicWriteReplacesTargetAndLeavesNoTemporary) {
   testing::TempDir dir;
   auto target = dir.write("t.txt", "old");
   ASSERT_TRUE(textfile::write_text_atomic(target, "new\n"));
-  EXPECT_EQ(dir.read("t.txt"), "new\r\n");
-  EXPECT_FALSE(std::filesystem::exists(dir / "t.txt.vosk-tmp"));
+  ASSERT_TRUE(textfile::write_text_atomic(target, "newer\n"));
+  EXPECT_EQ(dir.read("t.txt"), "newer\r\n");
+  EXPECT_EQ(names_in(dir.path()), std::set<std::string>{"t.txt"});
+}
+
+TEST(Base_TextFileTests, ReplacedFileKeepsItsPermissionsAndNewOnesFollowTheUmask) {
+  testing::TempDir dir;
+  auto target = dir.write("private.qvw", "old");
+  ASSERT_EQ(::chmod(target.c_str(), 0600), 0);
+  ASSERT_TRUE(textfile::write_binary_atomic(target, "new"));
+  EXPECT_EQ(mode_of(target), 0600u);
+  ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+  ASSERT_TRUE(textfile::write_binary_atomic(target, "newer"));
+  EXPECT_EQ(mode_of(target), 0640u);
+
+  const mode_t before = ::umask(027);
+  ASSERT_TRUE(textfile::write_binary_atomic(dir / "fresh.qvw", "x"));
+  ::umask(before);
+  EXPECT_EQ(mode_of(dir / "fresh.qvw"), 0640u);
+}
+
+TEST(Base_TextFileTests, SavingThroughALinkReplacesTheFileItPointsAtAndKeepsTheLink) {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir / "data");
+  dir.write("data/line.qvw", "old");
+  // A relative link, and a link to that link.
+  std::filesystem::create_symlink("data/line.qvw", dir / "current.qvw");
+  std::filesystem::create_symlink(dir / "current.qvw", dir / "chain.qvw");
+  ASSERT_TRUE(textfile::write_binary_atomic(dir / "chain.qvw", "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "current.qvw"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "chain.qvw"));
+  EXPECT_EQ(dir.read("data/line.qvw"), "new");
+  EXPECT_EQ(names_in(dir / "data"), std::set<std::string>{"line.qvw"});
+
+  // A dangling link gets its file.
+  std::filesystem::create_symlink("data/later.qvw", dir / "later.qvw");
+  ASSERT_TRUE(textfile::write_binary_atomic(dir / "later.qvw", "made"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir / "later.qvw"));
+  EXPECT_EQ(dir.read("data/later.qvw"), "made");
 }
 
 TEST(Base_TextFileTests, FailedWriteLeavesTheOldFile) {
