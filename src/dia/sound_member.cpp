@@ -2,6 +2,7 @@
 
 #include "base/format.h"
 #include "dia/classification_fields.h"
+#include "map/station.h"
 
 namespace vosk::dia {
 namespace {
@@ -14,7 +15,7 @@ constexpr SeriesSound kSeriesSounds[] = {SeriesSound::DoorOpen, SeriesSound::Doo
 
 }  // namespace
 
-std::string melody_section() { return cp932("発メロ"); }
+std::string melody_section() { return std::string(map::kMelodySection); }
 
 std::string series_sound_section(SeriesSound sound) {
   return cp932(kSeriesSections[static_cast<int>(sound)]);
