@@ -248,6 +248,8 @@ void MainWindow::open_message_window() {
   message_window_ = new MessageWindow(state_.messages, state_.shell().default_font,
                                       state_.english(), state_.settings().tool_window, this);
   place_window(*message_window_, stored);
+  message_window_->setAcceptDrops(true);
+  message_window_->installEventFilter(this);
   connect(message_window_, &MessageWindow::closed, this, [this] { close_message_window(); });
   message_window_->show();
   action(cmd::kMessageWindow)->setChecked(true);
@@ -574,6 +576,25 @@ void MainWindow::dropEvent(QDropEvent* event) {
   QMetaObject::invokeMethod(
       this, [this, paths = std::move(paths)] { accept_dropped_files(paths); },
       Qt::QueuedConnection);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != nullptr && watched == message_window_.data()) {
+    switch (event->type()) {
+      case QEvent::DragEnter:
+        dragEnterEvent(static_cast<QDragEnterEvent*>(event));
+        return true;
+      case QEvent::DragMove:
+        dragMoveEvent(static_cast<QDragMoveEvent*>(event));
+        return true;
+      case QEvent::Drop:
+        dropEvent(static_cast<QDropEvent*>(event));
+        return true;
+      default:
+        break;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::accept_dropped_files(const std::vector<std::string>& paths) {

@@ -89,6 +89,8 @@ class MainWindow : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // Files dropped on the message window are taken as on this window.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void build_menu();

@@ -117,7 +117,7 @@ QMimeData* files_mime(const std::vector<std::filesystem::path>& paths) {
 
 // Drags `mime` over the window and drops it there; true when the window took
 // the drag. The drop is handled once the event loop runs again.
-bool drag_and_drop(MainWindow& window, const QMimeData& mime) {
+bool drag_and_drop(QWidget& window, const QMimeData& mime) {
   const QPoint at(20, 20);
   QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   enter.ignore();
@@ -189,6 +189,26 @@ TEST(Ui_DroppedFileTests, ADropOverUnsavedWorkAsksTheSaveQuestionFirst) {
   EXPECT_FALSE(editor.data_set().state().edited);
   EXPECT_TRUE(editor.window().windowTitle().endsWith(QStringLiteral("＞  second")));
   EXPECT_TRUE(editor.files.saved.empty());
+}
+
+TEST(Ui_DroppedFileTests, FilesDroppedOnTheMessageWindowAreTakenToo) {
+  TempDir home;
+  const std::filesystem::path file = testing::copy_sample(home, "drop/line.qvw");
+  Editor editor(home, Layer::DataSet);
+  editor.window().first_tick();
+  MessageWindow* messages = editor.window().message_window();
+  ASSERT_NE(messages, nullptr);
+  EXPECT_TRUE(messages->acceptDrops());
+  QMimeData text;
+  text.setText(QStringLiteral("/tmp/line.qvw"));
+  EXPECT_FALSE(drag_and_drop(*messages, text));
+
+  editor.prompt.script({Answer::Yes});
+  std::unique_ptr<QMimeData> mime(files_mime({file}));
+  ASSERT_TRUE(drag_and_drop(*messages, *mime));
+  ASSERT_EQ(editor.prompt.count(), 1u);
+  EXPECT_EQ(editor.prompt.last().text, kLoadQuestion);
+  EXPECT_EQ(editor.data_set().state().dia_path, file);
 }
 
 TEST(Ui_DroppedFileTests, DragsWithoutLocalFilesAreNotTaken) {
