@@ -390,9 +390,10 @@ RouteTemplate RoutePlanner::cut(Service service, const RouteTemplate& whole, std
     dia::set_standard_running_time(speed_types_, service_info(service).speed_type, from->rail,
                                    final.rail, dia::kEventArrival, final.time - from->time);
   }
-  part.duration = final.time;
-  part.events.push_back({final.rail, final.time, dia::kEventEnd});
-  part.arrivals.push_back(final.time);
+  const dia::DiaEvent end_entry{final.rail, final.time, dia::kEventEnd};
+  part.duration = end_entry.time;
+  part.events.push_back(end_entry);  // `final` is gone from here on
+  part.arrivals.push_back(end_entry.time);
   return part;
 }
 
