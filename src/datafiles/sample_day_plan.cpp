@@ -113,17 +113,6 @@ int DayPlanner::turnback_time(Service service, Terminal terminal) const {
   return std::max(station_time, data_.series[series].turnback_time[0]);
 }
 
-int DayPlanner::dwell(int rail, Service service) const {
-  const ServiceInfo info = service_info(service);
-  dia::StopTimeQuery q;
-  q.rail = rail;
-  q.rail_target = data_.map.rails[rail].target;
-  q.kind = dia::kStopTime;
-  q.train_type = info.train_type;
-  q.speed_type = info.speed_type;
-  return dia::standard_stop_time(data_.classification.stop_times, defaults_, q);
-}
-
 bool DayPlanner::is_terminal_track(int track) const {
   return std::find(terminal_tracks_.begin(), terminal_tracks_.end(), track) !=
          terminal_tracks_.end();
@@ -178,7 +167,7 @@ void DayPlanner::stays_of(const std::vector<Trip>& trips, std::vector<Stay>& out
     if (t.origin == kBay) {
       const int start = previous[i] >= 0
                             ? trips[static_cast<std::size_t>(previous[i])].arrive
-                            : t.depart - dwell(route.events.front().rail, t.service);
+                            : t.depart - planner_.stop_time(route.events.front().rail, t.service);
       out.push_back({bay, start, t.depart});
     }
     if (t.destination == kBay && t.next < 0) out.push_back({bay, t.arrive, kEndOfOperatingDay});
@@ -321,7 +310,8 @@ void DayPlanner::share_out_terminals() {
     } else {
       // The set stood elsewhere before its first departure.
       const int rail = whole_route(t).events.front().rail;
-      stays[t.origin].push_back({t.depart - dwell(rail, t.service), t.depart, index, -1});
+      const int start = t.depart - planner_.stop_time(rail, t.service);
+      stays[t.origin].push_back({start, t.depart, index, -1});
     }
     if (t.next < 0 && t.last_stop < 0) {
       stays[t.destination].push_back({t.arrive, kEndOfOperatingDay, -1, index});

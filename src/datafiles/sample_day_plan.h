@@ -42,7 +42,6 @@ class DayPlanner {
 
   ServiceShape shape_of(Service service, int first, int last, int shortest) const;
   int turnback_time(Service service, Terminal terminal) const;
-  int dwell(int rail, Service service) const;
   int track_of(int rail) const { return data_.map.rails[rail].l_pack; }
   bool is_terminal_track(int track) const;
   const RouteTemplate& whole_route(const Trip& trip) const;

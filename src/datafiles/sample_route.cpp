@@ -269,6 +269,17 @@ const RouteTemplate& RoutePlanner::route(Service service, bool down, int from, i
   return it->second;
 }
 
+int RoutePlanner::stop_time(int rail, Service service) const {
+  const ServiceInfo info = service_info(service);
+  dia::StopTimeQuery q;
+  q.rail = rail;
+  q.rail_target = map_.rails[rail].target;
+  q.kind = dia::kStopTime;
+  q.train_type = info.train_type;
+  q.speed_type = info.speed_type;
+  return dia::standard_stop_time(stop_times_, defaults_, q);
+}
+
 RouteTemplate RoutePlanner::plan(Service service, bool down, int from, int to) {
   const auto& rails = map_.rails;
   const ServiceInfo info = service_info(service);
@@ -285,6 +296,7 @@ RouteTemplate RoutePlanner::plan(Service service, bool down, int from, int to) {
   // Times of the waypoints: a departure for stops, the passing time for
   // passes, the arrival for the last.
   std::vector<int> times(stops.size(), 0);
+  std::vector<int> arrivals(stops.size(), 0);  // at stops; passes keep their time
   std::size_t last_stop = 0;
   int departure = 0;
   for (std::size_t k = 1; k < stops.size(); ++k) {
@@ -298,6 +310,7 @@ RouteTemplate RoutePlanner::plan(Service service, bool down, int from, int to) {
       double x = mark(path, rails, path.waypoint_at[p]) - from_mark;
       int t = departure + round_to(leg.time_at(x) + 5.0, kTimeStep);
       times[p] = previous = std::clamp(t, previous, arrival);
+      arrivals[p] = times[p];
       dia::set_standard_running_time(speed_types_, info.speed_type, from_rail, stops[p].rail,
                                      dia::kEventPass, times[p] - departure);
     }
@@ -305,35 +318,17 @@ RouteTemplate RoutePlanner::plan(Service service, bool down, int from, int to) {
     dia::set_standard_running_time(speed_types_, info.speed_type, from_rail, stops[k].rail,
                                    final ? dia::kEventArrival : dia::kEventStop,
                                    arrival - departure);
+    arrivals[k] = arrival;
     if (final) {
       times[k] = arrival;
     } else {
-      const int rail = stops[k].rail;
-      dia::StopTimeQuery q;
-      q.rail = rail;
-      q.rail_target = rails[rail].target;
-      q.kind = dia::kStopTime;
-      q.train_type = info.train_type;
-      q.speed_type = info.speed_type;
-      departure = arrival + dia::standard_stop_time(stop_times_, defaults_, q);
+      departure = arrival + stop_time(stops[k].rail, service);
       times[k] = departure;
     }
     last_stop = k;
   }
 
   RouteTemplate route;
-  std::vector<int> arrivals = times;
-  for (std::size_t k = 1; k + 1 < stops.size(); ++k) {
-    if (!stops[k].stop) continue;
-    const int rail = stops[k].rail;
-    dia::StopTimeQuery q;
-    q.rail = rail;
-    q.rail_target = rails[rail].target;
-    q.kind = dia::kStopTime;
-    q.train_type = info.train_type;
-    q.speed_type = info.speed_type;
-    arrivals[k] -= dia::standard_stop_time(stop_times_, defaults_, q);
-  }
   std::size_t next_stop = 0;
   for (std::size_t i = 0; i < path.rails.size(); ++i) {
     const int r = path.rails[i];

@@ -60,6 +60,9 @@ class RoutePlanner {
   const RouteTemplate& section(Service service, bool down, int from, int to, std::size_t first,
                                std::size_t last);
 
+  // The standard stop time of a run of `service` at `rail`.
+  int stop_time(int rail, Service service) const;
+
  private:
   RouteTemplate plan(Service service, bool down, int from, int to);
   RouteTemplate cut(Service service, const RouteTemplate& whole, std::size_t first,
