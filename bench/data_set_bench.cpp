@@ -15,7 +15,7 @@
 #include "datafiles/bundle.h"
 #include "datafiles/bundle_writer.h"
 #include "datafiles/open_save.h"
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ struct LargeSet {
     std::filesystem::create_directories(folder);
     file = folder / (whole_journeys ? "stress.qvw" : "large.qvw");
     vosk::datafiles::DataSet ds =
-        vosk::datafiles::make_sample({100, 10000, 7, whole_journeys});
+        vosk::samples::make_sample({100, 10000, 7, whole_journeys});
     SilentPrompt prompt;
     vosk::datafiles::Session session{prompt, folder.string()};
     bundle_bytes = vosk::datafiles::write_bundle(ds).size();

@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "datafiles/dia_tools.h"
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 #include "dia/auto_timing.h"
 #include "dia/connection_search.h"
 #include "dia/coupling_relations.h"
@@ -18,7 +18,7 @@ namespace {
 using namespace vosk;
 
 struct LargeDia {
-  datafiles::DataSet ds = datafiles::make_sample({100, 10000, 7});
+  datafiles::DataSet ds = samples::make_sample({100, 10000, 7});
   dia::MapView view{ds.map.rails, ds.map.prails, ds.map.points, ds.map.targets, ds.map.stations};
   dia::MapTablesRef ref = view.tables();
   dia::TimingLookup timing{ref, ds.classification, datafiles::timing_settings(ds.header)};

@@ -7,7 +7,7 @@
 #include "base/prompt.h"
 #include "datafiles/bundle.h"
 #include "datafiles/bundle_writer.h"
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 
 namespace vosk::fuzz {
 
@@ -32,7 +32,7 @@ class GoOnPrompt : public Prompt {
 // The bundle text of a small generated data set, made once.
 inline const std::string& base_bundle_text() {
   static const std::string text = [] {
-    datafiles::DataSet ds = datafiles::make_sample({.stations = 6, .runs = 12, .seed = 3});
+    datafiles::DataSet ds = samples::make_sample({.stations = 6, .runs = 12, .seed = 3});
     return datafiles::write_bundle(ds);
   }();
   return text;

@@ -6,7 +6,7 @@
 #include "cli_prompt.h"
 #include "commands.h"
 #include "datafiles/open_save.h"
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 
 namespace vosk::cli {
 namespace {
@@ -22,7 +22,7 @@ bool parse_number(const std::string& text, Number& out) {
 }  // namespace
 
 int run_make_sample(const Args& args) {
-  datafiles::SampleOptions options;
+  samples::SampleOptions options;
   std::string out;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -41,7 +41,7 @@ int run_make_sample(const Args& args) {
   }
   if (out.empty()) return usage_error("make-sample takes OUT [--stations N] [--runs M] [--seed S]");
 
-  datafiles::DataSet data = datafiles::make_sample(options);
+  datafiles::DataSet data = samples::make_sample(options);
   CliPrompt prompt;
   datafiles::Session session{prompt, ""};
   return datafiles::write_data_set(out, data, session, {}) ? kOk : kDataError;

@@ -3,7 +3,7 @@
 
 #include "cli_run.h"
 #include "datafiles/open_save.h"
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 #include "dia/dia_operations.h"
 #include "support/scripted_prompt.h"
 
@@ -27,7 +27,7 @@ void save(datafiles::DataSet& ds, const std::filesystem::path& path) {
 // Its point entries are dropped too: they keep the point setting in the time
 // field, and a setting of 0 reads as a missing time.
 datafiles::DataSet single_run(int keep) {
-  datafiles::DataSet ds = datafiles::make_sample({6, 8, 2});
+  datafiles::DataSet ds = samples::make_sample({6, 8, 2});
   for (int n = 1; n <= ds.dia.diagrams.extent(); ++n) {
     if (n != keep) dia::clear_diagram(ds.dia, n);
   }
@@ -75,7 +75,7 @@ TEST(Cli_DiaCommandTests, MissingTimesAreReportedUnderTheTrainNumberAndRetimeFil
 
 TEST(Cli_DiaCommandTests, PlatformOverlapsOfTwoFormationsAreReportedForBothRuns) {
   testing::TempDir dir;
-  datafiles::DataSet ds = datafiles::make_sample({6, 8, 2});
+  datafiles::DataSet ds = samples::make_sample({6, 8, 2});
   // The first runs of two single formations made to stand on the same
   // platform at the same time: the second becomes a copy of the first.
   int a = 0, b = 0;

@@ -14,13 +14,15 @@
 #include "datafiles/bundle_writer.h"
 #include "datafiles/file_kind.h"
 #include "datafiles/open_save.h"
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
 
 namespace vosk::datafiles {
 namespace {
 
+using samples::make_sample;
+using samples::SampleOptions;
 using testing::ScriptedPrompt;
 using testing::TempDir;
 

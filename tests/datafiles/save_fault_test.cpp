@@ -13,7 +13,7 @@
 #include "datafiles/bundle_writer.h"
 #include "datafiles/executed_state.h"
 #include "datafiles/open_save.h"
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 #include "datafiles/stack_member.h"
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
@@ -21,6 +21,8 @@
 namespace vosk::datafiles {
 namespace {
 
+using samples::make_sample;
+using samples::SampleOptions;
 using testing::ScriptedPrompt;
 using testing::sj;
 using testing::TempDir;

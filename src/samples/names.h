@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "datafiles/sample_random.h"
+#include "samples/random.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 // The most distinct station names station_names() can make.
 int station_name_limit();
@@ -22,4 +22,4 @@ std::string first_character(const std::string& utf8);
 // a double-byte character. Every name made here can be represented.
 std::string record_text(const std::string& utf8, std::size_t max_bytes);
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

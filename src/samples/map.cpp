@@ -1,15 +1,15 @@
-#include "datafiles/sample_map.h"
+#include "samples/map.h"
 
 #include <algorithm>
 #include <cassert>
 #include <map>
 
 #include "base/format.h"
-#include "datafiles/sample_names.h"
+#include "samples/names.h"
 #include "map/station.h"
 #include "map/target.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 // Display units: one cell is 20 units wide; the tracks run at fixed heights.
@@ -709,4 +709,4 @@ void write_station_tables(const SampleLine& line, const std::vector<int>& distan
   for (const StationPlan& st : line.branch) write(st, true);
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -2,9 +2,9 @@
 // The dia of the sample data set: series, classification tables, and a day
 // of runs with their duties and formations.
 #include "datafiles/data_set.h"
-#include "datafiles/sample_map.h"
+#include "samples/map.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 // The three series: a 4-car and a 6-car electric multiple unit for the main
 // line and a 2-car one for the branch.
@@ -21,4 +21,4 @@ void write_classification(const SampleLine& line, const MapTables& map, const He
 // run, crowding the line as needed.
 void write_runs(const SampleLine& line, DataSet& data, int runs, bool whole_journeys);
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "datafiles/data_set.h"
-#include "datafiles/sample_random.h"
-#include "datafiles/sample_track.h"
+#include "samples/random.h"
+#include "samples/track.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
+
+using datafiles::DataSet;
+using datafiles::Header;
+using datafiles::MapTables;
 
 enum class StationRole {
   WestTerminal,  // stub platforms and sidings behind one throat
@@ -80,4 +84,4 @@ void write_track_tables(const SampleLine& line, MapTables& map);
 void write_station_tables(const SampleLine& line, const std::vector<int>& distances,
                           MapTables& map);
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -3,14 +3,16 @@
 // generated, events, point settings and times alike.
 #include <gtest/gtest.h>
 
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 #include "dia/rail_index.h"
 #include "dia/route_builder.h"
 #include "dia/stop_plan.h"
 #include "dia/timing_lookup.h"
 
-namespace vosk::datafiles {
+namespace vosk::samples {
 namespace {
+
+using namespace datafiles;
 
 void expect_routes_rebuild_unchanged(const SampleOptions& options) {
   DataSet data = make_sample(options);
@@ -41,4 +43,4 @@ TEST(Datafiles_SampleRouteTests, EveryRunIsWhatTheRouteBuilderMakesOfItsStopPlan
 }
 
 }  // namespace
-}  // namespace vosk::datafiles
+}  // namespace vosk::samples

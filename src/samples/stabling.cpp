@@ -1,4 +1,4 @@
-#include "datafiles/sample_stabling.h"
+#include "samples/stabling.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 void stable_along_the_line(std::vector<Trip>& trips,
                            const std::vector<std::vector<TripStop>>& stops) {
@@ -97,4 +97,4 @@ void stable_along_the_line(std::vector<Trip>& trips,
   }
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

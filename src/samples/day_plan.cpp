@@ -1,4 +1,4 @@
-#include "datafiles/sample_day_plan.h"
+#include "samples/day_plan.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 
 #include "dia/stop_time.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 constexpr int kHour = 3600;
@@ -392,4 +392,4 @@ void DayPlanner::plan(int runs, bool whole_journeys) {
   for (const Trip& t : trips_) ends_.push_back(ends_of_sections(t));
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -1,4 +1,4 @@
-#include "datafiles/sample_generator.h"
+#include "samples/generator.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,10 @@
 #include "support/scripted_prompt.h"
 #include "support/temp_dir.h"
 
-namespace vosk::datafiles {
+namespace vosk::samples {
 namespace {
+
+using namespace datafiles;
 
 using testing::ScriptedPrompt;
 using testing::sj;
@@ -804,4 +806,4 @@ TEST(Datafiles_SampleRoundTripTests, WrittenBundleLoadsSilentlyAndWritesTheSameB
 }
 
 }  // namespace
-}  // namespace vosk::datafiles
+}  // namespace vosk::samples

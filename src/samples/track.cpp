@@ -1,8 +1,8 @@
-#include "datafiles/sample_track.h"
+#include "samples/track.h"
 
 #include <cassert>
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 int rail_of(int segment, bool rail_is_a) {
@@ -166,4 +166,4 @@ void TrackBuilder::write(RecordTable<map::Rail>& rails, RecordTable<map::PRail>&
   }
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -2,19 +2,19 @@
 // sets circulating between its terminals as duties and stabling along the
 // line at night, each trip written as one run or, on a crowded line, as
 // several sections with their own train numbers.
-#include "datafiles/sample_dia.h"
+#include "samples/dia.h"
 
 #include <algorithm>
 #include <array>
 
 #include "base/format.h"
 #include "base/sjis.h"
-#include "datafiles/sample_day_plan.h"
-#include "datafiles/sample_names.h"
-#include "datafiles/sample_route.h"
+#include "samples/day_plan.h"
+#include "samples/names.h"
+#include "samples/route.h"
 #include "dia/dia_tables.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 constexpr int kHour = 3600;
@@ -272,4 +272,4 @@ void write_runs(const SampleLine& line, DataSet& data, int runs, bool whole_jour
   RunWriter(line, data).run(runs, whole_journeys);
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

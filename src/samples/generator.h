@@ -6,7 +6,7 @@
 // directions with their duties, formations and classification tables.
 #include "datafiles/data_set.h"
 
-namespace vosk::datafiles {
+namespace vosk::samples {
 
 struct SampleOptions {
   int stations = 12;  // main line and branch together, 5 .. 300
@@ -18,6 +18,6 @@ struct SampleOptions {
 };
 
 // Values outside the supported ranges are brought into them.
-DataSet make_sample(const SampleOptions& options);
+datafiles::DataSet make_sample(const SampleOptions& options);
 
-}  // namespace vosk::datafiles
+}  // namespace vosk::samples

@@ -3,11 +3,11 @@
 #include <cstdlib>
 
 #include "base/format.h"
-#include "datafiles/sample_dia.h"
-#include "datafiles/sample_names.h"
+#include "samples/dia.h"
+#include "samples/names.h"
 #include "map/station.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 constexpr std::size_t kShortBytes = 20;
@@ -120,4 +120,4 @@ void write_classification(const SampleLine& line, const MapTables& map, const He
   write_crew_messages(tables.crew_messages);
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

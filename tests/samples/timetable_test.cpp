@@ -1,12 +1,12 @@
-#include "datafiles/sample_timetable.h"
+#include "samples/timetable.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "datafiles/sample_stabling.h"
+#include "samples/stabling.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 constexpr int kHour = 3600;
@@ -187,4 +187,4 @@ TEST(Datafiles_SampleStablingTests, ASetWithNowhereToStableRunsToItsTerminal) {
 }
 
 }  // namespace
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

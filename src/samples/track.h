@@ -14,7 +14,7 @@
 #include "map/point.h"
 #include "map/rail.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 // A position in display-row units.
 struct XY {
@@ -100,4 +100,4 @@ class TrackBuilder {
   std::vector<Fan> fans_ = std::vector<Fan>(1);
 };
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

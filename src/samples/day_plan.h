@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "datafiles/data_set.h"
-#include "datafiles/sample_map.h"
-#include "datafiles/sample_route.h"
-#include "datafiles/sample_stabling.h"
-#include "datafiles/sample_timetable.h"
+#include "samples/map.h"
+#include "samples/route.h"
+#include "samples/stabling.h"
+#include "samples/timetable.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 class DayPlanner {
  public:
@@ -67,4 +67,4 @@ class DayPlanner {
   int sections_ = 1;  // a trip is written as up to this many runs
 };
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -6,9 +6,9 @@
 // line, the way the last trains of the night often run only part of it.
 #include <vector>
 
-#include "datafiles/sample_timetable.h"
+#include "samples/timetable.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 // A stop a trip makes between its terminals.
 struct TripStop {
@@ -27,4 +27,4 @@ struct TripStop {
 void stable_along_the_line(std::vector<Trip>& trips,
                            const std::vector<std::vector<TripStop>>& stops);
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

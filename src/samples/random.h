@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 class SampleRandom {
  public:
@@ -40,4 +40,4 @@ class SampleRandom {
   std::uint64_t state_;
 };
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -1,10 +1,10 @@
-#include "datafiles/sample_names.h"
+#include "samples/names.h"
 
 #include <cassert>
 
 #include "base/sjis.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 // A name is a first part and a second part; the parts are common words, so
@@ -46,4 +46,4 @@ std::string record_text(const std::string& utf8, std::size_t max_bytes) {
   return std::string(sjis::cut(bytes, max_bytes));
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -1,4 +1,4 @@
-#include "datafiles/sample_route.h"
+#include "samples/route.h"
 
 #include <algorithm>
 #include <cassert>
@@ -9,7 +9,7 @@
 #include "dia/running_time.h"
 #include "dia/speed_type.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 struct Waypoint {
@@ -392,4 +392,4 @@ RouteTemplate RoutePlanner::cut(Service service, const RouteTemplate& whole, std
   return part;
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -1,9 +1,9 @@
 // The series of the sample data set.
-#include "datafiles/sample_dia.h"
-#include "datafiles/sample_names.h"
+#include "samples/dia.h"
+#include "samples/names.h"
 #include "map/electrification.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 struct SeriesProfile {
@@ -85,4 +85,4 @@ void write_series(stock::SeriesTable& series) {
   }
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "datafiles/data_set.h"
-#include "datafiles/sample_map.h"
+#include "samples/map.h"
 #include "dia/dia_event.h"
 #include "dia/stop_time.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 enum class Service {
   Local,    // main line, every station, passing loops taken
@@ -78,4 +78,4 @@ class RoutePlanner {
   std::map<std::tuple<int, bool, int, int, std::size_t, std::size_t>, RouteTemplate> sections_;
 };
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

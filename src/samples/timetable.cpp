@@ -1,10 +1,10 @@
-#include "datafiles/sample_timetable.h"
+#include "samples/timetable.h"
 
 #include <algorithm>
 #include <climits>
 #include <tuple>
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 namespace {
 
 constexpr int kTimeStep = 15;
@@ -140,4 +140,4 @@ int share_out_platforms(std::vector<TerminalStay> stays, const std::vector<int>&
   return shared;
 }
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples

@@ -6,9 +6,9 @@
 // terminal platform at a time.
 #include <vector>
 
-#include "datafiles/sample_route.h"
+#include "samples/route.h"
 
-namespace vosk::datafiles::sample {
+namespace vosk::samples {
 
 enum Terminal { kWest, kEast, kBay, kBranchEnd, kTerminalCount };
 
@@ -76,4 +76,4 @@ struct TerminalStay {
 int share_out_platforms(std::vector<TerminalStay> stays, const std::vector<int>& platforms,
                         std::vector<Trip>& trips);
 
-}  // namespace vosk::datafiles::sample
+}  // namespace vosk::samples
