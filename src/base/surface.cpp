@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 
 namespace vosk {
 
@@ -46,6 +47,24 @@ int points_to_pixels(int width_thousandths_pt, int logpixelsy) {
 
 int font_height_for_points(int point_size, int logpixelsy) {
   return -mul_div(point_size, logpixelsy, 72);
+}
+
+int font_pixel_height(const Font& font, int logpixelsy) {
+  if (font.height != 0) return std::abs(font.height);
+  return std::abs(font_height_for_points(font.point_size, logpixelsy));
+}
+
+Size approximate_text_size(const Font& font, int logpixelsy, std::string_view utf8) {
+  const int h = font_pixel_height(font, logpixelsy);
+  int width = 0;
+  for (unsigned char c : utf8) {
+    if (c < 0x80) {
+      width += h / 2;
+    } else if (c >= 0xC0) {  // lead byte of a multi-byte character
+      width += h;
+    }
+  }
+  return Size{width, h};
 }
 
 void draw_thick_line(Surface& surface, Point a, Point b, PenStyle style, Rgb colour, int n) {

@@ -7,8 +7,9 @@
 // Coordinates are device pixels, y grows downwards. Texts are UTF-8: record
 // texts (CP932 bytes) are converted with sjis::to_utf8_lossy by the caller.
 //
-// Backends: QPainter on an off-screen image or a printer (src/ui), and a
-// recording surface for tests (tests/support).
+// Backends: QPainter on an off-screen image or a printer (src/ui), SVG text
+// for headless vector export (svg_surface.h) and a recording surface for
+// tests and benchmarks (recording_surface.h).
 #include <cstdint>
 #include <span>
 #include <string>
@@ -145,6 +146,15 @@ int points_to_pixels(int width_thousandths_pt, int logpixelsy);
 
 // Font height in pixels for a point size: -MulDiv(points, LOGPIXELSY, 72).
 int font_height_for_points(int point_size, int logpixelsy);
+
+// The character height of a font in pixels at a resolution (its height, or
+// the height derived from its point size when that is 0).
+int font_pixel_height(const Font& font, int logpixelsy);
+
+// Text metrics for surfaces without a font engine (SVG export, recording):
+// an ASCII character is half the character height wide, any other character
+// the full height, which is what Japanese fonts with half-width ASCII give.
+Size approximate_text_size(const Font& font, int logpixelsy, std::string_view utf8);
 
 // Thick lines are drawn as an n × n grid of one-pixel strokes so that dashed
 // and dotted styles stay visible at any thickness (a wide platform pen would

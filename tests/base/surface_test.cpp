@@ -5,13 +5,10 @@
 #include <set>
 #include <utility>
 
-#include "support/recording_surface.h"
+#include "base/recording_surface.h"
 
 namespace vosk {
 namespace {
-
-using testing::OpKind;
-using testing::RecordingSurface;
 
 TEST(Base_SurfaceTests, MulDivRoundsHalfAwayFromZeroLikeThePlatform) {
   EXPECT_EQ(mul_div(1, 1, 2), 1);     // 0.5 -> 1

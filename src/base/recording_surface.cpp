@@ -1,8 +1,6 @@
-#include "support/recording_surface.h"
+#include "base/recording_surface.h"
 
-#include <cstdlib>
-
-namespace vosk::testing {
+namespace vosk {
 
 void RecordingSurface::line_to(Point p) {
   DrawOp op;
@@ -53,22 +51,10 @@ void RecordingSurface::text(Point at, std::string_view utf8) {
   ops_.push_back(op);
 }
 
-int RecordingSurface::font_pixels() const {
-  if (font_.height != 0) return std::abs(font_.height);
-  return std::abs(font_height_for_points(font_.point_size, dpi_));
-}
+int RecordingSurface::font_pixels() const { return font_pixel_height(font_, dpi_); }
 
 Size RecordingSurface::measure(std::string_view utf8) {
-  const int h = font_pixels();
-  int width = 0;
-  for (unsigned char c : utf8) {
-    if (c < 0x80) {
-      width += h / 2;
-    } else if (c >= 0xC0) {  // lead byte of a multi-byte character
-      width += h;
-    }
-  }
-  return Size{width, h};
+  return approximate_text_size(font_, dpi_, utf8);
 }
 
 std::vector<DrawOp> RecordingSurface::ops_of(OpKind kind) const {
@@ -87,4 +73,4 @@ std::vector<std::string> RecordingSurface::texts() const {
   return out;
 }
 
-}  // namespace vosk::testing
+}  // namespace vosk
