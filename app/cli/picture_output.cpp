@@ -34,7 +34,7 @@ PictureFormat picture_format(const std::string& path) {
   return PictureFormat::Unknown;
 }
 
-std::string write_picture(const std::string& path, Size size, int pages,
+std::string write_picture(const std::string& path, Size size, [[maybe_unused]] int pages,
                           const std::function<void(Surface&, int page)>& draw) {
   switch (picture_format(path)) {
     case PictureFormat::Svg: {
