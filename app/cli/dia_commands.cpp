@@ -16,7 +16,7 @@ int run_check(const Args& args) {
   CliPrompt prompt;
   datafiles::Session session{prompt, cli_program_folder()};
   auto ds = datafiles::read_data_set(args[0], session);
-  if (!ds) return kUsageError;  // a file error, as the check could not run
+  if (!ds) return kDataError;  // the reason is already on stderr
   auto findings = datafiles::check_every_run(*ds, true);
   for (const dia::RunFindings& run : findings) {
     std::printf("%s\n", sjis::to_utf8_lossy(ds->dia.diagrams[run.run].train_number).c_str());

@@ -14,6 +14,23 @@ constexpr int kMaxInput = 100800;  // 28:00:00
 // Key for ordering and display: t + 86400 for a non-zero t below 03:00:00.
 constexpr int order_key(int t) { return (t != 0 && t < kDayBreak) ? t + kDay : t; }
 
+// t moved earlier by `seconds`; a result at or before midnight wraps into the
+// end of the operating day instead of becoming unset or negative.
+constexpr int earlier_by(int t, int seconds) {
+  int r = t - seconds;
+  return r <= 0 ? r + kDay : r;
+}
+
+// `to` − `from` on the clock, taken within half a day either way: a time just
+// after midnight follows one just before it, whichever side of 03:00:00 they
+// lie, and a time shortly before `from` stays negative.
+constexpr int clock_difference(int from, int to) {
+  int d = (to - from) % kDay;
+  if (d > kDay / 2) d -= kDay;
+  if (d <= -kDay / 2) d += kDay;
+  return d;
+}
+
 // Rounding to the dia's time unit (unit > 0).
 constexpr int round_down(int t, int unit) {
   int q = t / unit;

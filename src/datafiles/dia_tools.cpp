@@ -42,7 +42,7 @@ RetimeResult retime_missing(DataSet& ds) {
   for (int n = 1; n <= ds.dia.diagrams.extent(); ++n) {
     if (ds.dia.diagrams[n].direction == 0 || !dia::times_missing(ds.dia, n)) continue;
     std::vector<dia::DiaEvent> before = ds.dia.diagrams[n].events;
-    dia::measure_times(ds.dia, n, timing, relations, false);
+    dia::measure_missing_times(ds.dia, n, timing, relations);
     if (ds.dia.diagrams[n].events != before) {
       ++result.runs_changed;
       if (ds.dia.diagrams[n].pattern_template != 0) dia::mark_pattern_users(ds.dia, n);

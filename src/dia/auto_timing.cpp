@@ -112,7 +112,9 @@ bool measure_run(DiaTables& dia, int n, const TimingLookup& timing,
       } else if (ev.rail == e[v].rail) {
         // A departure after an arrival keeps at least the stop time.
         const DiaEvent& arrived = e[v];
-        if (arrived.time != 0 && order_key(ev.time) - order_key(arrived.time) < dwell) {
+        // Measured on the clock, so a stop across 03:00:00 keeps its length.
+        if (arrived.time != 0 &&
+            (ev.time == 0 || timetext::clock_difference(arrived.time, ev.time) < dwell)) {
           flag.set(ev.time, arrived.time + dwell);
         }
       } else if (is_departure(e[a].type)) {
@@ -187,6 +189,12 @@ void measure_times(DiaTables& dia, int n, const TimingLookup& timing, bool set_s
   measure_run(dia, n, timing, CouplingRelations(dia), set_stop_pass);
 }
 
+void measure_missing_times(DiaTables& dia, int n, const TimingLookup& timing,
+                           const CouplingRelations& relations) {
+  measure_run(dia, n, timing, relations, false);
+  if (times_missing(dia, n)) measure_run(dia, n, timing, relations, false);
+}
+
 bool measure_after_settings_dialog(DiaTables& dia, int n, const TimingLookup& timing,
                                    int old_train_type, int old_speed_type, bool change_stop_pass) {
   if (!live(dia, n) || dia.diagrams[n].applied_pattern != 0) return false;
@@ -214,9 +222,7 @@ EditResult auto_measure_command(DiaTables& dia, int n, const TimingLookup& timin
                  "時刻が未設定の部分があります。自動計測を行いますか？\n")) {
     return EditResult::declined();
   }
-  CouplingRelations relations(dia);
-  measure_run(dia, n, timing, relations, false);
-  if (times_missing(dia, n)) measure_run(dia, n, timing, relations, false);
+  measure_missing_times(dia, n, timing, CouplingRelations(dia));
   mark_pattern_users(dia, n);
   propagate_to_coupled(dia, n);
   return EditResult::done(n);

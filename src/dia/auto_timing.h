@@ -37,6 +37,11 @@ void measure_times(DiaTables& dia, int n, const TimingLookup& timing,
                    const CouplingRelations& relations, bool set_stop_pass);
 void measure_times(DiaTables& dia, int n, const TimingLookup& timing, bool set_stop_pass);
 
+// The measurement of 自動計測 without its question: measures run n without
+// the stop/pass flag and once more when times are still missing.
+void measure_missing_times(DiaTables& dia, int n, const TimingLookup& timing,
+                           const CouplingRelations& relations);
+
 // After the dia settings dialog changed run n (its train and speed type were
 // `old_train_type` and `old_speed_type`): a run with an applied pattern is
 // left alone; any other is measured, with the stop/pass flag when the

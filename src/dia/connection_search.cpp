@@ -175,7 +175,9 @@ int ConnectionSearch::arrival_of(const Diagram& d, std::size_t i, std::vector<in
   const DiaEvent& e = d.events[i];
   if (timing_.settings().wdia_mode) {
     int raw = arrival_time(d, i, timing_);
-    return e.time == 0 ? day_time(raw) : day_time(e.time) + (raw - e.time);
+    // The arrival lies shortly before the stored time on the clock; keep it
+    // on the stored time's side of midnight.
+    return e.time == 0 ? day_time(raw) : day_time(e.time) + timetext::clock_difference(e.time, raw);
   }
   if (e.type != kEventStop && e.type != kEventStopNoSearch) return day_time(e.time);
   if (i > 0 && d.events[i - 1].type == kEventArrival && d.events[i - 1].rail == e.rail) {

@@ -12,14 +12,6 @@ constexpr bool is_departure_event(int type) {
   return type == kEventStop || type == kEventStopNoSearch;
 }
 
-// t moved earlier by `seconds`; a result at or before midnight wraps into the
-// previous day's end of the operating day instead of becoming unset or
-// negative.
-int earlier_by(int t, int seconds) {
-  int r = t - seconds;
-  return r <= 0 ? r + timetext::kDay : r;
-}
-
 // A route under construction: the events and, for each, the rail the walk
 // came from (the retry on a point's other branches needs it).
 struct Route {
@@ -154,7 +146,7 @@ void close_route(const RouteContext& ctx, const Diagram& run, std::vector<DiaEve
     last.type = kEventArrival;
     if (last.time != 0) {
       last.time =
-          earlier_by(last.time, ctx.timing.stop_time(last.rail, run.train_type, run.speed_type));
+          timetext::earlier_by(last.time, ctx.timing.stop_time(last.rail, run.train_type, run.speed_type));
     }
   }
   DiaEvent end = last;

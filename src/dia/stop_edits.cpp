@@ -1,5 +1,6 @@
 #include "dia/stop_edits.h"
 
+#include "base/time_text.h"
 #include "dia/auto_timing.h"
 #include "dia/coupling_relations.h"
 #include "dia/dia_operations.h"
@@ -94,7 +95,7 @@ EditResult apply_stop_edit(DiaTables& dia, int n, std::size_t i, StopEdit edit,
     case StopEdit::ArrivalDeparture:
       if (v.kind == Visit::Single) {
         DiaEvent departure = d.events[v.first];
-        int arrival = departure.time != 0 ? departure.time - dwell(departure.rail) : 0;
+        int arrival = departure.time != 0 ? timetext::earlier_by(departure.time, dwell(departure.rail)) : 0;
         d.events.insert(d.events.begin() + static_cast<std::ptrdiff_t>(v.first),
                         {departure.rail, arrival, kEventArrival});
       }
@@ -111,7 +112,7 @@ EditResult apply_stop_edit(DiaTables& dia, int n, std::size_t i, StopEdit edit,
     case StopEdit::Terminal: {
       DiaEvent& last = d.events[v.first];
       if (v.kind == Visit::Single && is_departure(last.type) && last.time != 0) {
-        last.time -= dwell(last.rail);
+        last.time = timetext::earlier_by(last.time, dwell(last.rail));
       }
       last.type = kEventArrival;
       end_after(d, v.first);

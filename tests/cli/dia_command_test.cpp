@@ -107,7 +107,7 @@ TEST(Cli_DiaCommandTests, UsageAndFileErrors) {
   EXPECT_EQ(cli("check").code, 2);
   EXPECT_EQ(cli("check a b").code, 2);
   CliRun missing = cli("check " + q(dir / "none.qvw"));
-  EXPECT_EQ(missing.code, 2);
+  EXPECT_EQ(missing.code, 1);
   EXPECT_NE(missing.err, "");
   EXPECT_EQ(cli("retime " + q(dir / "none.qvw")).code, 2);
   EXPECT_NE(cli("retime " + q(dir / "none.qvw") + " " + q(dir / "out.qvw")).code, 0);

@@ -130,6 +130,32 @@ TEST_F(Dia_AutoTimingTests, ADepartureAfterAnArrivalAcrossMidnightIsComparedOnTh
   EXPECT_EQ(t.time(n, 2), hms(0, 0, 20));  // 30 s after the arrival: kept
 }
 
+// A departure that already keeps the 30 s stop after its arrival is never
+// lowered, wherever the stop lies on the clock; one too soon is raised.
+TEST_F(Dia_AutoTimingTests, ADepartureIsJudgedByItsClockDistanceFromTheArrival) {
+  struct Row {
+    int arrival, departure, expected;
+  };
+  const Row rows[] = {
+      {hms(2, 59, 50), hms(3, 1), hms(3, 1)},         // across 03:00: 70 s kept
+      {hms(3, 59, 50), hms(4, 1), hms(4, 1)},         // the same an hour later
+      {hms(2, 59, 50), hms(3, 0), hms(3, 0, 20)},     // 10 s across 03:00: raised
+      {hms(23, 59, 50), hms(0, 0, 10), hms(24, 0, 20)},  // across midnight: raised
+      {hms(10, 0), hms(9, 59), hms(10, 0, 30)},       // before its arrival: raised
+      {hms(10, 0), 0, hms(10, 0, 30)},                // unset: set
+  };
+  for (const Row& row : rows) {
+    t.set_running_time(line.a, line.b, kEventArrival, 300);
+    int n = t.add_run({{line.a, row.arrival - 300, kEventStop},
+                       {line.b, 0, kEventArrival},
+                       {line.b, row.departure, kEventStop},
+                       {line.d, 0, kEventArrival}});
+    measure_times(t.dia, n, t.timing(), false);
+    EXPECT_EQ(t.time(n, 1), row.arrival);
+    EXPECT_EQ(t.time(n, 2), row.expected) << "arrival " << row.arrival;
+  }
+}
+
 TEST_F(Dia_AutoTimingTests, CorrectionStopsAtAFixedDepartureAfterAnArrival) {
   t.set_running_time(line.a, line.b, kEventArrival, 300);
   t.set_running_time(line.b, line.c, kEventPass, 400);

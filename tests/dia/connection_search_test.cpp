@@ -207,6 +207,18 @@ TEST_F(Dia_ConnectionSearchTests, WinDiaModeCountsMidnightAsATime) {
   EXPECT_EQ(marks(at_midnight).search_kind, kSearchDirect);
 }
 
+TEST_F(Dia_ConnectionSearchTests, WinDiaModeKeepsAnArrivalAfterMidnightOnTheSameNight) {
+  // Leaves A at 23:58:00, 180 s to D, where it stops until 00:02:00: it
+  // arrives at 24:01:00 on the operating day, not a day later.
+  w.settings.wdia_mode = true;
+  w.set_running_time(right[0], right[3], kEventStop, 180);
+  w.context();
+  run({{0, hms(23, 58), kEventStop}, {3, hms(0, 2), kEventStop}, {2, hms(0, 10), kEventArrival}});
+  std::vector<Journey> journeys = search(A, D);
+  ASSERT_EQ(journeys.size(), 1u);
+  EXPECT_EQ(journeys[0].arrival, hms(24, 1));
+}
+
 // The search as a plain recursion over all runs, without indexes or memory, for the
 // comparison below. Times are plain (no WinDIA mode).
 class PlainSearch {

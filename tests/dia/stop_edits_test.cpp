@@ -159,6 +159,27 @@ TEST_F(Dia_StopEditTests, TerminalTurnsAFinalStopIntoAnArrivalAndEndsTheRun) {
   EXPECT_EQ(t.time(m, 2), hms(9, 59, 50));
 }
 
+// A departure 20 s after midnight with a 30 s stop: the derived arrival lies
+// before midnight, at the end of the operating day, never at -10 (unset-like).
+TEST_F(Dia_StopEditTests, ArrivalsDerivedFromADepartureJustAfterMidnightWrap) {
+  int n = t.add_run(
+      {{a, hms(23, 55), kEventStop}, {b, hms(0, 0, 20), kEventStop}, {c, 0, kEventArrival}});
+  ASSERT_TRUE(edit(n, 1, StopEdit::ArrivalDeparture, false).ok());
+  EXPECT_EQ(t.time(n, 1), hms(23, 59, 50));
+  EXPECT_EQ(t.time(n, 2), hms(0, 0, 20));
+
+  int m = t.add_run(
+      {{a, hms(23, 55), kEventStop}, {b, hms(0, 0, 20), kEventStop}, {c, 0, kEventArrival}});
+  ASSERT_TRUE(edit(m, 1, StopEdit::Terminal, false).ok());
+  EXPECT_EQ(t.time(m, 1), hms(23, 59, 50));
+
+  // Exactly midnight stays a time, not the unset 0.
+  int k = t.add_run(
+      {{a, hms(23, 55), kEventStop}, {b, hms(0, 0, 30), kEventStop}, {c, 0, kEventArrival}});
+  ASSERT_TRUE(edit(k, 1, StopEdit::Terminal, false).ok());
+  EXPECT_EQ(t.time(k, 1), hms(24, 0));
+}
+
 TEST_F(Dia_StopEditTests, TerminalOnAPairKeepsItsArrival) {
   int n = t.add_run({{a, hms(10, 0), kEventStop},
                      {b, hms(10, 5), kEventArrival},
