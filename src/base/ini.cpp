@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <system_error>
 
 #include "base/csv.h"
 #include "base/sjis.h"
@@ -101,6 +102,13 @@ std::optional<Document> Document::load(const std::filesystem::path& file) {
 Document Document::load_or_empty(const std::filesystem::path& file) {
   auto doc = load(file);
   return doc ? std::move(*doc) : Document{};
+}
+
+std::optional<Document> Document::load_for_update(const std::filesystem::path& file) {
+  if (std::optional<Document> doc = load(file)) return doc;
+  std::error_code ec;
+  if (std::filesystem::exists(file, ec) || ec) return std::nullopt;
+  return Document{};
 }
 
 std::size_t Document::find_section(std::string_view section) const {

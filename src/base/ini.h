@@ -28,6 +28,10 @@ class Document {
   // profile reads, so callers usually use load_or_empty().
   static std::optional<Document> load(const std::filesystem::path& file);
   static Document load_or_empty(const std::filesystem::path& file);
+  // The file for changing a few of its keys: empty when the file does not
+  // exist, nullopt when it exists but cannot be read, so that it is never
+  // replaced by those few keys alone.
+  static std::optional<Document> load_for_update(const std::filesystem::path& file);
 
   // Value of the key, nullopt when the section or key is missing. The value
   // is cut to `max_bytes` (the caller's buffer size less the terminator).

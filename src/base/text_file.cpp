@@ -98,19 +98,22 @@ void sync_folder(const std::filesystem::path& file) {
 
 }  // namespace
 
-bool write_binary_atomic(const std::filesystem::path& requested, std::string_view bytes) {
-  const std::filesystem::path path = link_target(requested);
+bool write_binary_atomic(const std::filesystem::path& requested, std::string_view bytes,
+                         Links links) {
+  const std::filesystem::path path = links == Links::Follow ? link_target(requested) : requested;
   // A name no other save uses at the same time, beside the target so that
   // the rename stays within one file system.
   static std::atomic<unsigned> saves{0};
-  std::filesystem::path temp = path;
-  temp += ".vosk-tmp-" + std::to_string(::getpid()) + "-" + std::to_string(saves++);
+  // The temporary name is short and independent of the target's, so any
+  // name that can be opened can also be saved.
+  std::filesystem::path temp = path.parent_path() / (".vosk-tmp-" + std::to_string(::getpid()) + "-" +
+                                                     std::to_string(saves++));
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   // The replaced file keeps its permissions; a new one gets the umask's.
   // The bytes matter more than the mode, so a failure here stops nothing.
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0) {
+  if (::lstat(path.c_str(), &old) == 0 && !S_ISLNK(old.st_mode)) {
     [[maybe_unused]] int kept = ::fchmod(fd, old.st_mode & 07777);
   }
   bool ok = write_all(fd, bytes) && ::fsync(fd) == 0;
@@ -124,8 +127,8 @@ bool write_binary_atomic(const std::filesystem::path& requested, std::string_vie
   return true;
 }
 
-bool write_text_atomic(const std::filesystem::path& path, std::string_view text) {
-  return write_binary_atomic(path, to_disk_mode(text));
+bool write_text_atomic(const std::filesystem::path& path, std::string_view text, Links links) {
+  return write_binary_atomic(path, to_disk_mode(text), links);
 }
 
 }  // namespace vosk::textfile

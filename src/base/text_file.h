@@ -21,11 +21,17 @@ std::string to_disk_mode(std::string_view in_memory);  // LF -> CR LF
 // Writes `bytes` as they are. The target is replaced only once every byte is
 // written and flushed: the bytes go to a temporary file beside it, which is
 // then renamed over the target. On failure the old target is untouched.
-// A replaced file keeps its permissions, and a symbolic link stays a link:
-// the file it points at is replaced.
-bool write_binary_atomic(const std::filesystem::path& path, std::string_view bytes);
+// A replaced file keeps its permissions. With Links::Follow a symbolic link
+// stays a link and the file it points at is replaced (saving a data set the
+// user opened through a link); with Links::Replace the link itself is
+// replaced, so nothing outside the target's folder is written (files
+// unpacked into a folder).
+enum class Links { Follow, Replace };
+bool write_binary_atomic(const std::filesystem::path& path, std::string_view bytes,
+                         Links links = Links::Follow);
 
 // The same, converting LF to CR LF first.
-bool write_text_atomic(const std::filesystem::path& path, std::string_view text);
+bool write_text_atomic(const std::filesystem::path& path, std::string_view text,
+                       Links links = Links::Follow);
 
 }  // namespace vosk::textfile

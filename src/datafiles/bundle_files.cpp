@@ -92,7 +92,8 @@ bool write_members(const MemberSet& members, const std::filesystem::path& folder
     // split_members refuses unsafe names; this guards other callers too.
     if (!is_safe_member_name(member.name)) return false;
     std::filesystem::path target = folder / member.name;
-    if (!textfile::write_text_atomic(target, member.content)) {
+    // A link named like a member is replaced, never written through.
+    if (!textfile::write_text_atomic(target, member.content, textfile::Links::Replace)) {
       cannot_open_output(prompt, target);
       return false;
     }

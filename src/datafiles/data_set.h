@@ -43,9 +43,12 @@ struct MapTables {
 
 struct DataSet {
   Header header;
-  // Executed data (.qve): the stack member as read, written back unchanged
-  // when the data set is saved as executed data again.
+  // Executed data (.qve): the stack member as read, and the stack member a
+  // snapshot of the model gave right after the open. Saving as executed
+  // data writes the member as read while the model still gives that same
+  // snapshot, and a fresh snapshot of the model once its data changed.
   std::optional<std::string> executed_stack;
+  std::string executed_stack_of_opened_model;
   MapTables map;
   stock::SeriesTable series;
   dia::DiaTables dia;

@@ -18,9 +18,11 @@ struct DocumentState {
   bool data_loaded = false;
 
   // An in-place save is possible only for a current dia file of the version
-  // this program writes; otherwise saving asks for a name.
+  // this program writes; otherwise saving asks for a name. While executed
+  // data is open the dia path still names the dia opened before it, whose
+  // contents the executed data would replace, so saving asks then too.
   bool can_save_in_place() const {
-    return !dia_path.empty() && loaded_version == kFormatVersion;
+    return !dia_path.empty() && executed_path.empty() && loaded_version == kFormatVersion;
   }
   void forget_files() {
     dia_path.clear();

@@ -5,6 +5,7 @@
 #include "base/sjis.h"
 #include "base/text_file.h"
 #include "datafiles/bundle_files.h"
+#include "datafiles/executed_state.h"
 #include "datafiles/file_kind.h"
 #include "datafiles/header_reader.h"
 #include "datafiles/member_lookup.h"
@@ -40,6 +41,14 @@ struct Loaded {
 };
 
 Loaded load_bundle(std::string_view text, const std::filesystem::path& path, Session& session);
+
+// The stack member of a snapshot of the model at the executed state's time,
+// with what the model does not hold taken from the stack member as read.
+std::string stack_of_model(const DataSet& ds) {
+  StackReadResult read = parse_stack_member(*ds.executed_stack);
+  if (!read.ok()) return *ds.executed_stack;
+  return stack_member_text(make_snapshot(ds, read.state->time, &*read.state));
+}
 
 // Reads the header and every table; members come from `members` when the
 // data set is a bundle, otherwise from files beside `path`.
@@ -108,6 +117,7 @@ Loaded load_members(std::string_view header_text, const bundle::MemberSet* membe
   if (map::check_rail_data(ds.map.rails, ds.map.prails, ds.header.map.map_pos_check,
                            session.prompt) == map::RailCheckResult::Abandoned)
     return result;
+  if (ds.executed_stack) ds.executed_stack_of_opened_model = stack_of_model(ds);
   result.data = std::move(ds);
   result.outcome = OpenOutcome::Opened;
   return result;
@@ -127,13 +137,15 @@ void report_saved(Session& session, const DataSet& ds) {
 
 void write_dia_index(const std::filesystem::path& index_file, const std::string& file_title,
                      const Header& header) {
-  ini::Document index = ini::Document::load_or_empty(index_file);
+  // An index that exists but cannot be read keeps its other entries.
+  std::optional<ini::Document> index = ini::Document::load_for_update(index_file);
+  if (!index) return;
   std::string section = cp932(file_title);
-  index.set_string(section, "map_name", header.map.map_name);
-  index.set_string(section, cp932("保安装置"), cp932(safety_text(header.map.safety_system)));
-  index.set_string(section, "DiaTitle", header.dia.dia_title);
-  index.set_string(section, "dia_comment", header.dia.dia_comment);
-  index.save(index_file);
+  index->set_string(section, "map_name", header.map.map_name);
+  index->set_string(section, cp932("保安装置"), cp932(safety_text(header.map.safety_system)));
+  index->set_string(section, "DiaTitle", header.dia.dia_title);
+  index->set_string(section, "dia_comment", header.dia.dia_comment);
+  index->save(index_file);
 }
 
 std::optional<DataSet> read_data_set(const std::filesystem::path& path, Session& session) {
@@ -190,8 +202,12 @@ bool write_data_set(const std::filesystem::path& target, DataSet& ds, Session& s
                     const BundleWriteOptions& options) {
   BundleWriteOptions o = options;
   o.english_start_locale = session.english_start_locale;
+  std::string stack;
   if (!o.stack_member && ds.executed_stack && kind_of(target) == FileKind::Executed) {
-    const std::string& stack = *ds.executed_stack;
+    // A stack read before the data changed would contradict the runs saved
+    // with it.
+    stack = stack_of_model(ds);
+    if (stack == ds.executed_stack_of_opened_model) stack = *ds.executed_stack;
     o.stack_member = [&stack](std::string& out) { out += stack; };
   }
   if (!o.display_windows) o.display_windows = session.display_windows;

@@ -21,9 +21,10 @@ RecoveryResult offer_recovery(const ini::Document& settings_file, bool backup_fi
     return RecoveryResult::Declined;
   }
   bool opened = hooks.open && hooks.open(std::filesystem::path(offer->qvb));
-  // Whatever the open did, the backup is not a file to save into.
-  document.forget_files();
+  // A failed open leaves the data set that was open, with its files.
   if (!opened) return RecoveryResult::OpenFailed;
+  // The backup is not a file to save into.
+  document.forget_files();
   document.file_title.clear();
   if (offer->stack.empty()) return RecoveryResult::Recovered;
   bool restored = hooks.restore_rollback_file &&

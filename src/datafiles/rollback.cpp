@@ -1,7 +1,5 @@
 #include "datafiles/rollback.h"
 
-#include <system_error>
-
 #include "base/csv.h"
 #include "base/format.h"
 #include "base/ini.h"
@@ -27,12 +25,8 @@ class SilentPrompt : public Prompt {
 // cannot be read is left alone rather than replaced by this one key.
 void note_stack_in_settings(const std::filesystem::path& settings_file,
                             const std::filesystem::path& rollback_file) {
-  std::optional<ini::Document> doc = ini::Document::load(settings_file);
-  if (!doc) {
-    std::error_code ec;
-    if (std::filesystem::exists(settings_file, ec) || ec) return;
-    doc.emplace();
-  }
+  std::optional<ini::Document> doc = ini::Document::load_for_update(settings_file);
+  if (!doc) return;
   doc->set_string(kBackupSection, kBackupStackKey, rollback_file.string());
   doc->save(settings_file);
 }
@@ -98,6 +92,9 @@ void RollbackList::write_slot_file(RollbackSlot& slot, int number, const Rollbac
 
 void RollbackList::restore(std::shared_ptr<const ExecutedState> snapshot, RollbackContext& ctx) {
   restore_snapshot(*snapshot, ctx.data);
+  // The live clock goes back with the data, so the new point is taken at
+  // the restored time.
+  ctx.current_time = snapshot->time;
   ctx.carried = std::move(snapshot);
   take_point(ctx);
   ctx.messages.add(sjis::from_utf8_lossy(kRestored));

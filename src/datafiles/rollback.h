@@ -92,7 +92,8 @@ class RollbackList {
   bool take_point(const RollbackContext& ctx);
 
   // Copies the snapshot into the live model, where it becomes the carried
-  // executed state, takes a rollback point, reports
+  // executed state, sets ctx.current_time to the snapshot's time, takes a
+  // rollback point at it, reports
   // "ロールバックデータを復元しました。" and refreshes the windows.
   void restore(std::shared_ptr<const ExecutedState> snapshot, RollbackContext& ctx);
 

@@ -27,8 +27,9 @@ std::vector<std::string> DataSetDocument::summary() const {
 }
 
 bool DataSetDocument::open(const std::string& path) {
-  if (datafiles::open_data_set(path, data_, state_, session_) != datafiles::OpenOutcome::Opened)
-    return false;
+  const datafiles::OpenOutcome outcome = datafiles::open_data_set(path, data_, state_, session_);
+  wants_another_file_ = outcome == datafiles::OpenOutcome::Retry;
+  if (outcome != datafiles::OpenOutcome::Opened) return false;
   // The executed state now is the one the file carries, or none. The open
   // already checked a stack member, so it parses.
   carried_.reset();

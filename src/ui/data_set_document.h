@@ -23,6 +23,7 @@ class DataSetDocument : public DocumentController {
   std::string dia_title() const override;
   std::vector<std::string> summary() const override;
   bool open(const std::string& path) override;
+  bool open_wants_another_file() const override { return wants_another_file_; }
   bool save_in_place() override;
   bool save_as(const std::string& path) override;
   bool import_windia(const std::string& path) override;
@@ -53,6 +54,7 @@ class DataSetDocument : public DocumentController {
   datafiles::CarriedState carried_;  // executed state restored into data_ last
   datafiles::RollbackList rollback_;
   std::function<void()> changed_;
+  bool wants_another_file_ = false;
 };
 
 }  // namespace vosk::ui

@@ -31,6 +31,9 @@ class DocumentController {
   // Open driver without a dialog: the command line, the open dialog's
   // choice. Clears the message window and reports there on success.
   virtual bool open(const std::string& path) = 0;
+  // True when the last open failed because the user chose Retry (a newer
+  // file version): the open dialog is shown again.
+  virtual bool open_wants_another_file() const { return false; }
   // In-place save; called only when state().can_save_in_place().
   virtual bool save_in_place() = 0;
   // Save under the name chosen in the save-as dialog (the extension decides

@@ -407,13 +407,16 @@ void MainWindow::open_dia() {
   const shell::UiLanguage ui = state_.ui();
   if (!ask_save_question(shell::text::kOpenDia.pick(ui), shell::text::kOpenCaption.pick(ui))) return;
   const FileDialogRequest request = qvw_request();
-  std::optional<std::string> path;
-  {
-    ModalScope modal(state_);
-    path = files_->open_file(this, request);
-  }
-  if (!path) return;
-  open_dia_file(*path);
+  // Retry on the newer-version warning chooses the file again.
+  do {
+    std::optional<std::string> path;
+    {
+      ModalScope modal(state_);
+      path = files_->open_file(this, request);
+    }
+    if (!path) return;
+    open_dia_file(*path);
+  } while (document_->available() && document_->open_wants_another_file());
 }
 
 // The open after the question and the dialog (or the drop) have named the file.

@@ -81,6 +81,18 @@ TEST(Base_IniTests, WriteCreatesSectionAndFile) {
   EXPECT_EQ(dir.read("new.ini"), "[Setting]\r\nUseUndo=1\r\n[Path]\r\nDataQvw=/x/qvw_data/\r\n");
 }
 
+TEST(Base_IniTests, LoadForUpdateRefusesAFileThatExistsButCannotBeRead) {
+  testing::TempDir dir;
+  auto missing = ini::Document::load_for_update(dir / "none.ini");
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->text(), "");
+  auto present = ini::Document::load_for_update(dir.write("a.ini", "[S]\r\nk=1\r\n"));
+  ASSERT_TRUE(present);
+  EXPECT_EQ(present->get_int("S", "k", 0), 1);
+  std::filesystem::create_directory(dir / "folder.ini");  // there, but no readable file
+  EXPECT_FALSE(ini::Document::load_for_update(dir / "folder.ini"));
+}
+
 TEST(Base_IniTests, FileWithoutFinalNewlineGetsOneOnlyWhenAppendedTo) {
   auto doc = ini::Document::parse("[S]\na=1");
   EXPECT_EQ(doc.text(), "[S]\na=1");

@@ -82,6 +82,22 @@ TEST(Base_TextFileTests, SavingThroughALinkReplacesTheFileItPointsAtAndKeepsTheL
   EXPECT_EQ(dir.read("data/later.qvw"), "made");
 }
 
+// The longest names a folder holds (255 bytes), ASCII and Japanese: any
+// name that can be opened can be replaced.
+TEST(Base_TextFileTests, NamesAtTheFileSystemLimitCanBeSaved) {
+  testing::TempDir dir;
+  std::string japanese;
+  for (int i = 0; i < 83; ++i) japanese += "駅";  // 249 bytes in UTF-8
+  for (const std::string& stem : {std::string(251, 'a'), japanese}) {
+    const std::string name = stem + ".qvw";
+    auto target = dir.write(name, "old");
+    ASSERT_TRUE(textfile::write_binary_atomic(target, "new")) << name.size();
+    EXPECT_EQ(dir.read(name), "new");
+    EXPECT_EQ(names_in(dir.path()), std::set<std::string>{name});
+    std::filesystem::remove(target);
+  }
+}
+
 TEST(Base_TextFileTests, FailedWriteLeavesTheOldFile) {
   testing::TempDir dir;
   auto target = dir.write("keep.txt", "old");

@@ -86,6 +86,19 @@ TEST(Datafiles_BundleFileTests, SplitRefusesUnsafeNamesBeforeWritingAnything) {
   EXPECT_NE(prompt.last().text.find("../evil.csv"), std::string::npos);
 }
 
+TEST(Datafiles_BundleFileTests, SplitReplacesALinkNamedLikeAMemberInsteadOfWritingThroughIt) {
+  TempDir dir;
+  std::filesystem::create_directory(dir / "out");
+  auto outside = dir.write("outside.csv", "keep");
+  std::filesystem::create_symlink(outside, dir / "out" / "rail.csv");
+  auto b = dir.write("b.qvp", "#rail.csv\n1,\n");
+  ScriptedPrompt prompt;
+  ASSERT_TRUE(bundle::split_file(b, dir / "out", "", prompt));
+  EXPECT_EQ(dir.read("outside.csv"), "keep");
+  EXPECT_FALSE(std::filesystem::is_symlink(dir / "out" / "rail.csv"));
+  EXPECT_EQ(dir.read("out/rail.csv"), "1,\r\n");
+}
+
 TEST(Datafiles_BundleFileTests, BundleWithoutMembersIsAnError) {
   TempDir dir;
   auto b = dir.write("b.qvp", "no header lines at all\n");

@@ -28,6 +28,10 @@ TEST(Datafiles_DocumentStateTests, InPlaceSaveNeedsAPathAndTheCurrentVersion) {
   EXPECT_FALSE(s.can_save_in_place());
   s.loaded_version = 1220;
   EXPECT_TRUE(s.can_save_in_place());
+  // Executed data opened after the dia: Save must not write it over the dia.
+  s.executed_path = "/d/run.qve";
+  EXPECT_FALSE(s.can_save_in_place());
+  s.executed_path.clear();
   s.forget_files();
   EXPECT_FALSE(s.can_save_in_place());
 }

@@ -105,6 +105,63 @@ TEST(Datafiles_OpenSaveTests, ExecutedDataRoundTripsWithItsStack) {
   EXPECT_EQ(prompt.count(), 0u);
 }
 
+TEST(Datafiles_OpenSaveTests, ChangedExecutedDataCarriesAStackOfItsOwnRuns) {
+  TempDir dir;
+  ScriptedPrompt prompt;
+  Session session{prompt, dir.path().string()};
+  DataSet ds = small_data_set();
+  ExecutedState snapshot = make_snapshot(ds, 36000, nullptr);
+  snapshot.manager = {7, 9};  // run-time values the model does not hold
+  BundleWriteOptions options;
+  options.stack_member = [&](std::string& out) { out += stack_member_text(snapshot); };
+  ASSERT_TRUE(write_data_set(dir / "run.qve", ds, session, options));
+
+  auto loaded = read_data_set(dir / "run.qve", session);
+  ASSERT_TRUE(loaded);
+  ASSERT_FALSE(loaded->dia.diagrams[1].events.empty());
+  loaded->dia.diagrams[1].events[0].time += 60;
+  ASSERT_TRUE(write_data_set(dir / "changed.qve", *loaded, session, {}));
+
+  auto reread = read_data_set(dir / "changed.qve", session);
+  ASSERT_TRUE(reread && reread->executed_stack);
+  StackReadResult stack = parse_stack_member(*reread->executed_stack);
+  ASSERT_TRUE(stack.ok());
+  EXPECT_EQ(stack.state->time, 36000);
+  EXPECT_EQ(stack.state->manager, snapshot.manager);
+  ASSERT_GT(stack.state->diagrams.size(), 1u);
+  EXPECT_EQ(stack.state->diagrams[1].events.front(), reread->dia.diagrams[1].events.front());
+  EXPECT_EQ(*stack.state, make_snapshot(*reread, 36000, &*stack.state));
+  EXPECT_EQ(prompt.count(), 0u);
+}
+
+TEST(Datafiles_OpenSaveTests, SaveAfterOpeningExecutedDataAsksInsteadOfReplacingTheDia) {
+  TempDir dir;
+  ScriptedPrompt prompt;
+  Session session{prompt, dir.path().string()};
+  DataSet ds = small_data_set();
+  ASSERT_TRUE(write_data_set(dir / "line.qvw", ds, session, {}));
+  DataSet other = small_data_set();
+  other.dia.diagrams[1].train_number = "999X";
+  BundleWriteOptions options;
+  ExecutedState snapshot = make_snapshot(other, 36000, nullptr);
+  options.stack_member = [&](std::string& out) { out += stack_member_text(snapshot); };
+  ASSERT_TRUE(write_data_set(dir / "run.qve", other, session, options));
+  const std::string dia_bytes = dir.read("line.qvw");
+
+  DataSet current;
+  DocumentState state;
+  ASSERT_EQ(open_data_set(dir / "line.qvw", current, state, session), OpenOutcome::Opened);
+  ASSERT_EQ(open_data_set(dir / "run.qve", current, state, session), OpenOutcome::Opened);
+  EXPECT_EQ(state.dia_path, dir / "line.qvw");
+  int asked = 0;
+  EXPECT_FALSE(save_dia(current, state, session, [&] {
+    ++asked;
+    return std::optional<std::filesystem::path>{};
+  }));
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(dir.read("line.qvw"), dia_bytes);
+}
+
 TEST(Datafiles_OpenSaveTests, DamagedStackFailsTheOpen) {
   TempDir dir;
   ScriptedPrompt prompt;

@@ -150,14 +150,14 @@ TEST(Datafiles_RollbackTests, RestoreFromAFileSlot) {
   EXPECT_EQ(p.data.dia.diagrams.extent(), 3);
   EXPECT_EQ(p.newest_message(), "ロールバックデータを復元しました。");
   EXPECT_EQ(p.refreshes, 1);
-  // The restored state is the data set's executed state now, and a new
-  // point was taken of it at the current time.
+  // The restored state is the data set's executed state now, the clock is
+  // back at its time, and the new point was taken of it there.
   ASSERT_TRUE(p.carried);
   EXPECT_EQ(p.carried->time, 36000);
+  EXPECT_EQ(ctx.current_time, 36000);
   ASSERT_EQ(p.list.slots().size(), 2u);
-  EXPECT_EQ(p.list.slots()[1].time, 40000);
+  EXPECT_EQ(p.list.slots()[1].time, 36000);
   ExecutedState expected = taken;
-  expected.time = 40000;
   std::optional<ExecutedState> second = read_stack_file(p.list.slots()[1].file, p.prompt);
   ASSERT_TRUE(second);
   expected.diagrams[3].events = {dia::DiaEvent{}};  // in use without events, in stack form

@@ -96,6 +96,18 @@ TEST(Ui_CommandTests, OpenDialogUsesTheDiaFolderAndFilter) {
   EXPECT_EQ(editor.window().windowTitle(), QString::fromUtf8("VOSK  ＜平日ダイヤ＞  line（更新）"));
 }
 
+TEST(Ui_CommandTests, RetryOnTheNewerVersionWarningShowsTheOpenDialogAgain) {
+  TempDir home;
+  Editor editor(home, true);
+  editor.document.retries = 1;
+  editor.files.script(std::string((home / "new.qvw").string()));
+  editor.files.script(std::string((home / "old.qvw").string()));
+  editor.window().run_command(cmd::kOpenDia);
+  EXPECT_EQ(editor.files.opened.size(), 2u);
+  EXPECT_EQ(editor.document.opened,
+            (std::vector<std::string>{(home / "new.qvw").string(), (home / "old.qvw").string()}));
+}
+
 TEST(Ui_CommandTests, SaveGoesInPlaceOnlyForACurrentFileOfThisVersion) {
   TempDir home;
   Editor editor(home, true);

@@ -31,6 +31,11 @@ std::optional<std::string> ScriptedFiles::save_file(QWidget*, const FileDialogRe
 
 bool FakeDocument::open(const std::string& path) {
   opened.push_back(path);
+  last_open_retried_ = retries > 0;
+  if (last_open_retried_) {
+    --retries;
+    return false;
+  }
   state_.dia_path = path;
   state_.file_title = datafiles::file_title_of(path);
   state_.loaded_version = datafiles::kFormatVersion;

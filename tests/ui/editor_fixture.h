@@ -53,6 +53,7 @@ class FakeDocument : public DocumentController {
   const datafiles::DocumentState& state() const override { return state_; }
   std::string dia_title() const override { return title; }
   bool open(const std::string& path) override;
+  bool open_wants_another_file() const override { return last_open_retried_; }
   bool save_in_place() override;
   bool save_as(const std::string& path) override;
   bool import_windia(const std::string& path) override;
@@ -64,9 +65,11 @@ class FakeDocument : public DocumentController {
   std::vector<std::string> opened, saved_as, imported;
   int saved_in_place = 0;
   int recovery_offers = 0;
+  int retries = 0;  // opens that fail as a Retry answer does
 
  private:
   datafiles::DocumentState state_;
+  bool last_open_retried_ = false;
 };
 
 // The data-set layer an editor is started with.
