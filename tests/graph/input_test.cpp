@@ -1,0 +1,169 @@
+// Hit test, presses, keys, wheel, zoom and scrolling of the train graph.
+#include <gtest/gtest.h>
+
+#include "graph/hit_test.h"
+#include "graph_fixture.h"
+#include "support/scripted_prompt.h"
+
+namespace vosk {
+namespace {
+
+using dia::kEventArrival;
+using dia::kEventStop;
+using graph::GraphKey;
+using graph::KeyModifiers;
+using graph::ScrollAction;
+using testing::GraphLine;
+using testing::hm;
+
+class Graph_InputTests : public ::testing::Test {
+ protected:
+  int run(int a_departure, int b_departure, const char* number = "101M") {
+    return line.add_run(2,
+                        {{GraphLine::rail(1, 2), a_departure, kEventStop},
+                         {GraphLine::rail(2, 2), b_departure, kEventStop},
+                         {GraphLine::rail(3, 2), b_departure + 600, kEventArrival}},
+                        1, number);
+  }
+
+  // Lays the controller out as a drawing pass would.
+  void lay_out(graph::GraphController& c) {
+    testing::RecordingSurface s({1000, 312}, 96);
+    c.layout(s);
+  }
+
+  GraphLine line;
+  testing::ScriptedPrompt prompt;
+};
+
+TEST_F(Graph_InputTests, AClickOnARunSelectsItEvenWhenAnotherRunStartsCloser) {
+  // Run 1 runs A 6:10 -> B 6:20; run 2 leaves A at 6:14 but crawls to B.
+  // The click lies on run 1's A-B stretch, nearer run 2's departure point.
+  const int first = run(hm(6, 10), hm(6, 20));
+  run(hm(6, 14), hm(6, 40), "202M");
+  graph::GraphController c = testing::make_controller(line.ds);
+  lay_out(c);
+  EXPECT_EQ(c.hit_test({247, 62}), first);
+}
+
+TEST_F(Graph_InputTests, AFarClickStillSelectsTheNearestRun) {
+  run(hm(6, 10), hm(6, 20));
+  const int late = run(hm(6, 40), hm(6, 50), "202M");
+  graph::GraphController c = testing::make_controller(line.ds);
+  lay_out(c);
+  EXPECT_EQ(c.hit_test({995, 300}), late);
+  EXPECT_EQ(c.hit_test({995, 2}), late);  // above every station line
+}
+
+TEST_F(Graph_InputTests, TheSelectedRunWinsWithinTwentyPixels) {
+  const int near = run(hm(6, 10), hm(6, 20));
+  const int other = run(hm(6, 12), hm(6, 22), "202M");
+  graph::GraphController c = testing::make_controller(line.ds);
+  lay_out(c);
+  EXPECT_EQ(c.hit_test({250, 62}), near);
+  c.select(other);
+  EXPECT_EQ(c.hit_test({250, 62}), other);
+}
+
+TEST_F(Graph_InputTests, DistancesToAVerticalStretchMeasureToTheSegment) {
+  EXPECT_EQ(graph::distance_to_run({181, 62}, {171, 12}, {171, 112}), 10);
+  EXPECT_EQ(graph::distance_to_run({171, 152}, {171, 12}, {171, 112}), 40);
+  EXPECT_EQ(graph::distance_to_run({0, 0}, {0, 0}, {100, 100}), 0);
+  EXPECT_EQ(graph::distance_to_run({100, 0}, {0, 0}, {100, 100}), 70);  // 100 / sqrt 2
+  EXPECT_EQ(graph::distance_to_point({3, 4}, {0, 0}), 5);
+}
+
+TEST_F(Graph_InputTests, APressSelectsAndAPressInTheNameColumnTogglesTracks) {
+  const int n = run(hm(6, 10), hm(6, 20));
+  graph::GraphController c = testing::make_controller(line.ds);
+  lay_out(c);
+  graph::PressResult hit = c.left_press({247, 62});
+  EXPECT_EQ(hit.kind, graph::PressResult::Selected);
+  EXPECT_EQ(c.selected(), n);
+  EXPECT_EQ(hit.message, "101Mのダイヤを編集できます。");
+
+  graph::PressResult toggle = c.left_press({3, 105});
+  EXPECT_EQ(toggle.kind, graph::PressResult::TracksToggled);
+  EXPECT_EQ(toggle.target, 2);
+  EXPECT_TRUE(line.ds.map.targets[2].show_track_numbers);
+  c.left_press({3, 105});
+  EXPECT_FALSE(line.ds.map.targets[2].show_track_numbers);
+}
+
+TEST_F(Graph_InputTests, ZoomKeysScaleTheSpanFromTheStartAndNeverBelowAMinute) {
+  graph::GraphController c = testing::make_controller(line.ds);
+  c.key(GraphKey::Right, {false, true}, prompt);
+  EXPECT_EQ(c.end_time() - c.start_time(), 1800);
+  c.key(GraphKey::Right, {true, true}, prompt);
+  EXPECT_EQ(c.end_time() - c.start_time(), 1575);
+  c.key(GraphKey::Left, {false, true}, prompt);
+  EXPECT_EQ(c.end_time() - c.start_time(), 3150);
+  c.key(GraphKey::Left, {true, true}, prompt);
+  EXPECT_EQ(c.end_time() - c.start_time(), 3600);
+  EXPECT_EQ(c.start_time(), hm(6, 0));
+  c.set_time_range(hm(6, 0), hm(6, 1));
+  c.zoom(8, 16);
+  EXPECT_EQ(c.end_time() - c.start_time(), 60);
+  c.set_time_range(0, hm(28, 0));
+  c.zoom(16, 8);
+  EXPECT_EQ(c.end_time(), hm(28, 0));  // never wider than the day
+}
+
+TEST_F(Graph_InputTests, ScrollingWorksInMinutesAndIsClampedToTheDay) {
+  graph::GraphController c = testing::make_controller(line.ds);
+  c.settings().view.flattery = true;
+  EXPECT_EQ(c.scroll_bar().page, 60);
+  EXPECT_EQ(c.scroll_bar().position, 360);
+  c.key(GraphKey::Right, {}, prompt);
+  EXPECT_EQ(c.start_time(), hm(6, 30));
+  EXPECT_FALSE(c.settings().view.flattery);
+  c.key(GraphKey::Left, {true, false}, prompt);
+  EXPECT_EQ(c.start_time(), hm(6, 25));
+  c.scroll(ScrollAction::Bottom);
+  EXPECT_EQ(c.scroll_bar().position, 1681 - 60);
+  EXPECT_EQ(c.end_time() - c.start_time(), 3600);
+  c.scroll(ScrollAction::PageRight);
+  EXPECT_EQ(c.scroll_bar().position, 1621);
+  c.scroll(ScrollAction::Track, 100);
+  EXPECT_EQ(c.start_time(), 6000);
+  c.scroll(ScrollAction::Top);
+  c.scroll(ScrollAction::LineLeft);
+  EXPECT_EQ(c.start_time(), 0);
+  // A one-minute view still moves.
+  c.set_time_range(hm(6, 0), hm(6, 1));
+  c.scroll(ScrollAction::LineRight);
+  EXPECT_EQ(c.start_time(), hm(6, 1));
+  c.wheel(1, true);
+  EXPECT_EQ(c.start_time(), hm(6, 2));
+}
+
+TEST_F(Graph_InputTests, RowSpacingKeysAdviseWhenNoTracksAreShown) {
+  graph::GraphController c = testing::make_controller(line.ds);
+  c.key(GraphKey::Up, {true, false}, prompt);
+  ASSERT_EQ(prompt.count(), 1u);
+  EXPECT_EQ(prompt.last().caption, "操作アドバイス");
+  EXPECT_EQ(c.settings().platform_ratio, 14);
+  line.ds.map.targets[1].show_track_numbers = true;
+  for (int i = 0; i < 5; ++i) c.key(GraphKey::Down, {true, false}, prompt);
+  EXPECT_EQ(c.settings().platform_ratio, 2);
+  EXPECT_EQ(prompt.count(), 1u);
+  EXPECT_FALSE(c.key(GraphKey::Up, {}, prompt));  // plain arrows up and down are not the graph's
+}
+
+TEST_F(Graph_InputTests, TabAndTheWheelCycleDisplayTargetsAndEscapeClearsTheSelection) {
+  line.ds.classification.display_targets.grow_to(2).name = "Main";
+  graph::GraphController c = testing::make_controller(line.ds);
+  c.key(GraphKey::Tab, {}, prompt);
+  EXPECT_EQ(c.display_target(), 1);
+  EXPECT_EQ(c.caption(), "ダイヤグラムウインドウ　Main");
+  c.wheel(1, false);
+  EXPECT_EQ(c.display_target(), 0);
+  c.wheel(-1, false);
+  EXPECT_EQ(c.display_target(), 1);
+  c.select(3);
+  c.key(GraphKey::Escape, {}, prompt);
+  EXPECT_EQ(c.selected(), 0);
+}
+
+}  // namespace
+}  // namespace vosk
