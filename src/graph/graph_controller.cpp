@@ -48,18 +48,7 @@ void GraphController::set_display_target(int index) {
 void GraphController::next_display_target() { set_display_target(display_target_ + 1); }
 void GraphController::previous_display_target() { set_display_target(display_target_ - 1); }
 
-Font GraphController::graph_font() const {
-  const shell::FontRecord& r = settings_.font;
-  Font f;
-  f.face = sjis::to_utf8_lossy(r.face_name);
-  f.height = r.height;
-  f.point_size = r.point_size;
-  f.weight = r.weight;
-  f.italic = r.italic != 0;
-  f.underline = r.underline != 0;
-  f.strike_out = r.strike_out != 0;
-  return f;
-}
+Font GraphController::graph_font() const { return shell::drawing_font(settings_.font); }
 
 void GraphController::layout(Surface& surface) {
   settings_.font.height = font_height_for_points(settings_.font.point_size, surface.logpixelsy());
