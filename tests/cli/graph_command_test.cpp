@@ -68,6 +68,7 @@ TEST_F(Cli_GraphCommandTests, BadInputIsRefusedWithTheRightExitCode) {
   const int display_targets = ds.classification.display_targets.extent();
   const Row rows[] = {
       {file() + " " + out + " --to 28:00", 0},
+      {file() + " " + out + " --from 8:00 --to 6:00", 0},  // swapped
       {file() + " " + out + " --from 28:01", 2},
       {file() + " " + out + " --from 6:75", 2},
       {file() + " " + out + " --size 0x100", 2},
