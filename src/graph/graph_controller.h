@@ -41,8 +41,8 @@ struct ScrollBar {
 };
 
 struct PressResult {
-  enum Kind { None, TracksToggled, Selected } kind = None;
-  int target = 0;       // TracksToggled
+  enum Kind { None, TracksToggled, Selected, TargetPicked } kind = None;
+  int target = 0;       // TracksToggled, TargetPicked
   int diagram = 0;      // Selected
   std::string message;  // for the message window, UTF-8
 };
@@ -101,7 +101,18 @@ class GraphController {
   int hit_test(Point click) const;
   // Left button: in the name column toggles the track display of the
   // nearest place, elsewhere selects the run hit.
+  // In display-target mode a press picks the place nearest in y instead.
   PressResult left_press(Point at);
+  void right_press();
+
+  // Display-target mode: the picked place follows the mouse and, on
+  // release, takes the distance that puts it there on the current display
+  // target. True when a distance was stored.
+  void drag_to(Point at);
+  bool left_release(Point at, Prompt& prompt);
+  int selected_target() const { return selected_target_; }
+  // What a drag draws over the picture of the last full pass.
+  void draw_drag_overlay(Surface& surface);
 
   // Keys the graph handles itself; true when it handled the key.
   bool key(GraphKey key, KeyModifiers mods, Prompt& prompt);
@@ -126,6 +137,7 @@ class GraphController {
   Font graph_font() const;
   bool right_down() const { return data_.header.map.right_down != 0; }
   void set_scroll_position(int minutes);
+  int nearest_target(int y) const;
 
   datafiles::DataSet& data_;
   GraphSettings settings_;
@@ -138,6 +150,7 @@ class GraphController {
   int selected_ = 0;
   int selected_target_ = 0;  // display-target mode
   bool dragging_ = false;
+  int drag_y_ = 0;
   bool dirty_ = true;
   VerticalLayout vertical_;
   int name_column_ = 0;

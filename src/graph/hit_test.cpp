@@ -86,20 +86,33 @@ int GraphController::hit_test(Point click) const {
   return best;
 }
 
+int GraphController::nearest_target(int y) const {
+  int nearest = 0, nearest_gap = INT_MAX;
+  for (int n = 1; n < static_cast<int>(vertical_.rows.size()); ++n) {
+    const TargetRow& row = vertical_.rows[static_cast<std::size_t>(n)];
+    if (row.y == 0) continue;
+    const int gap = std::abs(row.y - y);
+    if (gap < nearest_gap) {
+      nearest_gap = gap;
+      nearest = n;
+    }
+  }
+  return nearest;
+}
+
 PressResult GraphController::left_press(Point at) {
   PressResult result;
+  if (mode_ == GraphMode::DisplayTarget) {
+    selected_target_ = nearest_target(at.y);
+    if (selected_target_ == 0) return result;
+    dragging_ = true;
+    drag_y_ = at.y;
+    result.kind = PressResult::TargetPicked;
+    result.target = selected_target_;
+    return result;
+  }
   if (at.x < name_column_) {
-    // The place whose line is nearest the press in y.
-    int nearest = 0, nearest_gap = INT_MAX;
-    for (int n = 1; n < static_cast<int>(vertical_.rows.size()); ++n) {
-      const TargetRow& row = vertical_.rows[static_cast<std::size_t>(n)];
-      if (row.y == 0) continue;
-      const int gap = std::abs(row.y - at.y);
-      if (gap < nearest_gap) {
-        nearest_gap = gap;
-        nearest = n;
-      }
-    }
+    const int nearest = nearest_target(at.y);
     if (nearest == 0) return result;
     map::Target& t = data_.map.targets[nearest];
     t.show_track_numbers = !t.show_track_numbers;
@@ -116,6 +129,56 @@ PressResult GraphController::left_press(Point at) {
   result.message =
       sjis::to_utf8_lossy(data_.dia.diagrams[hit].train_number) + "のダイヤを編集できます。";
   return result;
+}
+
+void GraphController::right_press() {
+  if (mode_ == GraphMode::DisplayTarget) {
+    selected_target_ = 0;
+    dragging_ = false;
+  }
+}
+
+void GraphController::drag_to(Point at) {
+  if (dragging_) drag_y_ = at.y;
+}
+
+bool GraphController::left_release(Point at, Prompt& prompt) {
+  if (mode_ != GraphMode::DisplayTarget || !dragging_) return false;
+  dragging_ = false;
+  auto& targets = data_.map.targets;
+  if (!targets.names_record(selected_target_) || display_target_ >= map::kDisplayTargetCount)
+    return false;
+  const auto column = static_cast<std::size_t>(display_target_);
+  int min = INT_MAX, max = 0;
+  for (int n = 1; n <= targets.extent(); ++n) {
+    const int d = targets[n].distances[column];
+    if (d < 0) continue;
+    min = std::min(min, d);
+    max = std::max(max, d);
+  }
+  if (min == INT_MAX) return false;
+  // Pixels per distance unit, in floating point: a line longer than the
+  // plot is tall would make it 0 in integers.
+  const int height = plot_.bottom - plot_.top - header_height_;
+  double distance = min;
+  if (max > min && height > 0)
+    distance += std::trunc((at.y - plot_.top - header_height_) /
+                           (static_cast<double>(height) / (max - min)));
+  int stored = static_cast<int>(std::clamp(distance, -1.0, 1e9));
+  if (stored < 0) {
+    stored = 0;
+    prompt.tell("範囲エラー", "これより上には設定できません。");
+  }
+  targets[selected_target_].distances[column] = stored;
+  dirty_ = true;
+  return true;
+}
+
+void GraphController::draw_drag_overlay(Surface& surface) {
+  if (!dragging_ || mode_ != GraphMode::DisplayTarget || selected_target_ == 0) return;
+  const bool main = data_.map.targets[selected_target_].scale == 3;
+  styled_line(surface, main ? kMainStationSelected : kOrdinaryStationSelected,
+              {plot_.left, drag_y_}, {plot_.right, drag_y_});
 }
 
 }  // namespace vosk::graph

@@ -167,3 +167,51 @@ TEST_F(Graph_InputTests, TabAndTheWheelCycleDisplayTargetsAndEscapeClearsTheSele
 
 }  // namespace
 }  // namespace vosk
+
+namespace vosk {
+namespace {
+
+TEST(Graph_DisplayTargetDragTests, APlaceDraggedUpTakesTheDistanceOfItsNewHeight) {
+  testing::GraphLine line;
+  testing::ScriptedPrompt prompt;
+  graph::GraphController c = testing::make_controller(line.ds);
+  c.set_mode(graph::GraphMode::DisplayTarget);
+  testing::RecordingSurface s({1000, 312}, 96);
+  c.draw(s);
+
+  graph::PressResult picked = c.left_press({500, 300});
+  EXPECT_EQ(picked.kind, graph::PressResult::TargetPicked);
+  EXPECT_EQ(c.selected_target(), 3);
+  c.drag_to({500, 62});
+  s.clear();
+  c.draw_drag_overlay(s);
+  ASSERT_FALSE(s.ops_of(OpKind::Line).empty());
+  EXPECT_EQ(s.ops_of(OpKind::Line)[0].from, (Point{0, 62}));
+  EXPECT_EQ(s.ops_of(OpKind::Line)[0].pen.colour, (Rgb{0, 0, 255}));
+
+  // One pixel per distance unit below the header: y 62 is 50 units.
+  EXPECT_TRUE(c.left_release({500, 62}, prompt));
+  EXPECT_EQ(line.ds.map.targets[3].distances[0], 50);
+  EXPECT_EQ(prompt.count(), 0u);
+
+  // Above the first line: stored as 0, with a warning. B is now the
+  // farthest place, at the bottom.
+  c.draw(s);
+  EXPECT_EQ(c.vertical().rows[2].y, 311);
+  c.left_press({500, 305});
+  EXPECT_EQ(c.selected_target(), 2);
+  EXPECT_TRUE(c.left_release({500, 2}, prompt));
+  EXPECT_EQ(line.ds.map.targets[2].distances[0], 0);
+  ASSERT_EQ(prompt.count(), 1u);
+  EXPECT_EQ(prompt.last().caption, "範囲エラー");
+  EXPECT_EQ(prompt.last().text, "これより上には設定できません。");
+
+  // A right press drops the pick; a release then stores nothing.
+  c.left_press({500, 12});
+  c.right_press();
+  EXPECT_EQ(c.selected_target(), 0);
+  EXPECT_FALSE(c.left_release({500, 200}, prompt));
+}
+
+}  // namespace
+}  // namespace vosk
