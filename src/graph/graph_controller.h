@@ -9,6 +9,7 @@
 #include "base/prompt.h"
 #include "base/surface.h"
 #include "datafiles/data_set.h"
+#include "graph/context_menu.h"
 #include "graph/graph_settings.h"
 #include "graph/time_axis.h"
 #include "graph/vertical_layout.h"
@@ -104,6 +105,9 @@ class GraphController {
   // In display-target mode a press picks the place nearest in y instead.
   PressResult left_press(Point at);
   void right_press();
+  // Right button outside display-target mode: the menu of the selected run,
+  // or, with nothing selected, no menu and the run hit becomes selected.
+  ContextMenu context_menu(Point at);
 
   // Display-target mode: the picked place follows the mouse and, on
   // release, takes the distance that puts it there on the current display

@@ -215,3 +215,94 @@ TEST(Graph_DisplayTargetDragTests, APlaceDraggedUpTakesTheDistanceOfItsNewHeight
 
 }  // namespace
 }  // namespace vosk
+
+namespace vosk {
+namespace {
+
+using graph::MenuItem;
+
+std::vector<int> ids(const graph::ContextMenu& menu) {
+  std::vector<int> out;
+  for (const MenuItem& item : menu.items) out.push_back(item.id);
+  return out;
+}
+
+const MenuItem* item(const graph::ContextMenu& menu, int id) {
+  for (const MenuItem& i : menu.items) {
+    if (i.id == id) return &i;
+  }
+  return nullptr;
+}
+
+class Graph_ContextMenuTests : public ::testing::Test {
+ protected:
+  Graph_ContextMenuTests() {
+    run =
+        line.add_run(2, {{testing::GraphLine::rail(1, 2), testing::hm(6, 10), dia::kEventStop},
+                         {testing::GraphLine::rail(2, 2), testing::hm(6, 20), dia::kEventStop},
+                         {testing::GraphLine::rail(3, 2), testing::hm(6, 30), dia::kEventArrival}});
+    line.ds.map.rails[testing::GraphLine::rail(3, 2)].name = "C 1";
+    line.ds.dia.diagrams[run].destination_text = "C";
+    line.ds.dia.diagrams[run].run.owning_unit = 1;
+  }
+
+  graph::ContextMenu menu_at(Point at) {
+    graph::GraphController c = testing::make_controller(line.ds);
+    testing::RecordingSurface s({1000, 312}, 96);
+    c.draw(s);
+    c.select(run);
+    return c.context_menu(at);
+  }
+
+  testing::GraphLine line;
+  int run = 0;
+};
+
+TEST_F(Graph_ContextMenuTests, AtAFinalArrivalTheStopItemsExtendTheRun) {
+  const graph::ContextMenu menu = menu_at({500, 300});
+  EXPECT_EQ(menu.event, 2);
+  EXPECT_EQ(ids(menu),
+            (std::vector<int>{0, 130, 0, 131, 132, 133, 134, 136, 137, 162, 163, 164, 165, 166}));
+  EXPECT_EQ(menu.items[0].text, "101M 普通 C");
+  EXPECT_FALSE(menu.items[0].enabled);
+  EXPECT_EQ(menu.items[2].text, "C 1");
+  EXPECT_EQ(item(menu, 131)->text, "延長－標準(45秒)停車(&D)");
+  EXPECT_FALSE(item(menu, 131)->checked);
+  EXPECT_EQ(item(menu, 132)->text, "停車－　+15秒(&P)");
+  EXPECT_EQ(item(menu, 134)->text, "延長－発車時刻(&T)");
+  EXPECT_TRUE(item(menu, 137)->checked);
+  EXPECT_FALSE(item(menu, 137)->enabled);
+}
+
+TEST_F(Graph_ContextMenuTests, AtAStopTheStandardStopIsChecked) {
+  line.ds.dia.diagrams[run].next_working = 9;
+  const graph::ContextMenu menu = menu_at({500, 110});
+  EXPECT_EQ(menu.event, 1);
+  EXPECT_EQ(item(menu, 131)->text, "停車－標準(45秒)(&D)");
+  EXPECT_TRUE(item(menu, 131)->checked);
+  EXPECT_TRUE(item(menu, 137)->enabled);
+  EXPECT_EQ(menu.items.back().id, 167);
+}
+
+TEST_F(Graph_ContextMenuTests, RunsWithoutAWorkingOrFromAPatternHaveNoStopItems) {
+  line.ds.dia.diagrams[run].run.owning_unit = 0;
+  graph::ContextMenu loose = menu_at({500, 110});
+  EXPECT_EQ(ids(loose), (std::vector<int>{0, 130, 161, 162, 163, 164, 165, 166}));
+
+  line.ds.classification.patterns.grow_to(1).name = "Local";
+  line.ds.dia.diagrams[run].applied_pattern = 1;
+  graph::ContextMenu patterned = menu_at({500, 110});
+  EXPECT_EQ(patterned.items[2].text, "<Local>");
+  EXPECT_EQ(item(patterned, 131), nullptr);
+}
+
+TEST_F(Graph_ContextMenuTests, WithNothingSelectedTheClickSelectsInstead) {
+  graph::GraphController c = testing::make_controller(line.ds);
+  testing::RecordingSurface s({1000, 312}, 96);
+  c.draw(s);
+  EXPECT_TRUE(c.context_menu({247, 62}).items.empty());
+  EXPECT_EQ(c.selected(), run);
+}
+
+}  // namespace
+}  // namespace vosk
