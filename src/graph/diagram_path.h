@@ -20,6 +20,17 @@ class PathSink {
   virtual void line_to(Point p) = 0;
 };
 
+// Plain strokes on the surface.
+class SurfaceSink : public PathSink {
+ public:
+  explicit SurfaceSink(Surface& surface) : surface_(surface) {}
+  void move_to(Point p) override { surface_.move_to(p); }
+  void line_to(Point p) override { surface_.line_to(p); }
+
+ private:
+  Surface& surface_;
+};
+
 struct PathContext {
   const TimeAxis& axis;
   const VerticalLayout& layout;

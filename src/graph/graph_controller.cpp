@@ -21,6 +21,7 @@ void GraphController::set_mode(GraphMode mode) {
     selected_target_ = 0;
     selected_ = 0;
     dragging_ = false;
+    if (stop_drag_) cancel_stop_drag();
   }
   dirty_ = true;
 }
@@ -42,6 +43,7 @@ void GraphController::set_display_target(int index) {
   if (count <= 0) return;
   display_target_ = ((index % count) + count) % count;
   dragging_ = false;
+  if (stop_drag_) cancel_stop_drag();
   dirty_ = true;
 }
 

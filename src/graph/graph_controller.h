@@ -4,11 +4,14 @@
 // printed pages and picture copies, the hit test, and the keys, wheel,
 // zoom and scrolling. The widget turns toolkit events into these calls and
 // copies the drawing to the screen.
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "base/prompt.h"
 #include "base/surface.h"
 #include "datafiles/data_set.h"
+#include "dia/dia_snapshot.h"
 #include "graph/context_menu.h"
 #include "graph/graph_settings.h"
 #include "graph/time_axis.h"
@@ -42,7 +45,7 @@ struct ScrollBar {
 };
 
 struct PressResult {
-  enum Kind { None, TracksToggled, Selected, TargetPicked } kind = None;
+  enum Kind { None, TracksToggled, Selected, TargetPicked, DragStarted } kind = None;
   int target = 0;       // TracksToggled, TargetPicked
   int diagram = 0;      // Selected
   std::string message;  // for the message window, UTF-8
@@ -109,14 +112,26 @@ class GraphController {
   // or, with nothing selected, no menu and the run hit becomes selected.
   ContextMenu context_menu(Point at);
 
-  // Display-target mode: the picked place follows the mouse and, on
-  // release, takes the distance that puts it there on the current display
-  // target. True when a distance was stored.
+  // A press on the selected run grabs its fixed time nearest the press in
+  // y (its start, or a departure after its own arrival); moving the mouse
+  // shifts that time by whole time units and re-times what follows, leaving
+  // the plot or the band of stations cancels. In display-target mode the
+  // picked place follows the mouse and, on release, takes the distance that
+  // puts it there. Release: true when the drag changed data.
   void drag_to(Point at);
   bool left_release(Point at, Prompt& prompt);
+  bool stop_drag_active() const { return stop_drag_.has_value(); }
   int selected_target() const { return selected_target_; }
   // What a drag draws over the picture of the last full pass.
   void draw_drag_overlay(Surface& surface);
+  // The dia as it was before the last completed stop drag, for the undo step.
+  std::optional<dia::DiaSnapshot> take_undo_snapshot();
+  // Runs made from a pattern are moved by re-applying their pattern at the
+  // shifted start; the window supplies that operation (it needs the route
+  // context). Without it such runs cannot be dragged.
+  void set_pattern_shift(std::function<bool(int diagram, int start)> shift) {
+    pattern_shift_ = std::move(shift);
+  }
 
   // Keys the graph handles itself; true when it handled the key.
   bool key(GraphKey key, KeyModifiers mods, Prompt& prompt);
@@ -142,6 +157,21 @@ class GraphController {
   bool right_down() const { return data_.header.map.right_down != 0; }
   void set_scroll_position(int minutes);
   int nearest_target(int y) const;
+  bool begin_stop_drag(Point at);
+  void move_stop_drag(Point at);
+  void cancel_stop_drag();
+  bool inside_drag_area(Point at) const;
+  bool release_target_drag(Point at, Prompt& prompt);
+  void draw_target_drag(Surface& surface);
+
+  struct StopDrag {
+    int diagram = 0;
+    std::size_t event = 0;
+    int begin_time = 0;  // the grabbed time when the drag began
+    Point press;
+    int band_top = 0, band_bottom = 0;  // first and last shown station lines
+    dia::DiaSnapshot undo;
+  };
 
   datafiles::DataSet& data_;
   GraphSettings settings_;
@@ -155,6 +185,9 @@ class GraphController {
   int selected_target_ = 0;  // display-target mode
   bool dragging_ = false;
   int drag_y_ = 0;
+  std::optional<StopDrag> stop_drag_;
+  std::optional<dia::DiaSnapshot> undo_;
+  std::function<bool(int, int)> pattern_shift_;
   bool dirty_ = true;
   VerticalLayout vertical_;
   int name_column_ = 0;

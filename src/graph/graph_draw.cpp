@@ -130,7 +130,7 @@ void GraphController::draw_planned_dia(Surface& s, const TimeAxis& axis) {
         });
       }
       if (like_selected) {
-        if (dragging_) {
+        if (dragging_ || stop_drag_) {
           style = PenStyle::DashDot;
         } else {
           thickness = thickness <= 1 ? 2 : thickness * 2;

@@ -123,6 +123,11 @@ PressResult GraphController::left_press(Point at) {
   }
   const int hit = hit_test(at);
   if (hit == 0) return result;
+  if (hit == selected_ && begin_stop_drag(at)) {
+    result.kind = PressResult::DragStarted;
+    result.diagram = hit;
+    return result;
+  }
   selected_ = hit;
   result.kind = PressResult::Selected;
   result.diagram = hit;
@@ -136,49 +141,6 @@ void GraphController::right_press() {
     selected_target_ = 0;
     dragging_ = false;
   }
-}
-
-void GraphController::drag_to(Point at) {
-  if (dragging_) drag_y_ = at.y;
-}
-
-bool GraphController::left_release(Point at, Prompt& prompt) {
-  if (mode_ != GraphMode::DisplayTarget || !dragging_) return false;
-  dragging_ = false;
-  auto& targets = data_.map.targets;
-  if (!targets.names_record(selected_target_) || display_target_ >= map::kDisplayTargetCount)
-    return false;
-  const auto column = static_cast<std::size_t>(display_target_);
-  int min = INT_MAX, max = 0;
-  for (int n = 1; n <= targets.extent(); ++n) {
-    const int d = targets[n].distances[column];
-    if (d < 0) continue;
-    min = std::min(min, d);
-    max = std::max(max, d);
-  }
-  if (min == INT_MAX) return false;
-  // Pixels per distance unit, in floating point: a line longer than the
-  // plot is tall would make it 0 in integers.
-  const int height = plot_.bottom - plot_.top - header_height_;
-  double distance = min;
-  if (max > min && height > 0)
-    distance += std::trunc((at.y - plot_.top - header_height_) /
-                           (static_cast<double>(height) / (max - min)));
-  int stored = static_cast<int>(std::clamp(distance, -1.0, 1e9));
-  if (stored < 0) {
-    stored = 0;
-    prompt.tell("範囲エラー", "これより上には設定できません。");
-  }
-  targets[selected_target_].distances[column] = stored;
-  dirty_ = true;
-  return true;
-}
-
-void GraphController::draw_drag_overlay(Surface& surface) {
-  if (!dragging_ || mode_ != GraphMode::DisplayTarget || selected_target_ == 0) return;
-  const bool main = data_.map.targets[selected_target_].scale == 3;
-  styled_line(surface, main ? kMainStationSelected : kOrdinaryStationSelected,
-              {plot_.left, drag_y_}, {plot_.right, drag_y_});
 }
 
 }  // namespace vosk::graph

@@ -39,15 +39,4 @@ class LabelAnchor : public PathSink {
   Point start_, end_;
 };
 
-// Plain strokes on the surface.
-class SurfaceSink : public PathSink {
- public:
-  explicit SurfaceSink(Surface& surface) : surface_(surface) {}
-  void move_to(Point p) override { surface_.move_to(p); }
-  void line_to(Point p) override { surface_.line_to(p); }
-
- private:
-  Surface& surface_;
-};
-
 }  // namespace vosk::graph

@@ -1,6 +1,7 @@
 // Hit test, presses, keys, wheel, zoom and scrolling of the train graph.
 #include <gtest/gtest.h>
 
+#include "dia/running_time.h"
 #include "graph/hit_test.h"
 #include "graph_fixture.h"
 #include "support/scripted_prompt.h"
@@ -302,6 +303,89 @@ TEST_F(Graph_ContextMenuTests, WithNothingSelectedTheClickSelectsInstead) {
   c.draw(s);
   EXPECT_TRUE(c.context_menu({247, 62}).items.empty());
   EXPECT_EQ(c.selected(), run);
+}
+
+}  // namespace
+}  // namespace vosk
+
+namespace vosk {
+namespace {
+
+using testing::GraphLine;
+using testing::hm;
+
+// Run A 6:10 -> B 6:20 -> C 6:30 with running times that give exactly
+// these times (A-B 555 s plus B's 45 s stop, B-C 600 s).
+class Graph_StopDragTests : public ::testing::Test {
+ protected:
+  Graph_StopDragTests() {
+    auto& times = line.ds.classification.speed_types[1].running_times;
+    dia::set_running_time(times, GraphLine::rail(1, 2), GraphLine::rail(2, 2), 2, 555);
+    dia::set_running_time(times, GraphLine::rail(2, 2), GraphLine::rail(3, 2), 2, 600);
+    run = line.add_run(2, {{GraphLine::rail(1, 2), hm(6, 10), dia::kEventStop},
+                           {GraphLine::rail(2, 2), hm(6, 20), dia::kEventStop},
+                           {GraphLine::rail(3, 2), hm(6, 30), dia::kEventArrival}});
+    c.select(run);
+    c.draw(surface);
+  }
+
+  int time(std::size_t i) const { return line.ds.dia.diagrams[run].events[i].time; }
+
+  GraphLine line;
+  int run = 0;
+  graph::GraphController c = testing::make_controller(line.ds);
+  testing::RecordingSurface surface{{1000, 312}, 96};
+  testing::ScriptedPrompt prompt;
+};
+
+TEST_F(Graph_StopDragTests, DraggingTheStartShiftsItByWholeUnitsAndRetimesTheRest) {
+  EXPECT_EQ(c.left_press({171, 12}).kind, graph::PressResult::DragStarted);
+  c.drag_to({254, 12});  // 301 s to the right: 300 in units of 15 s
+  EXPECT_EQ(time(0), hm(6, 15));
+  EXPECT_EQ(time(1), hm(6, 25));
+  EXPECT_EQ(time(2), hm(6, 35));
+
+  // While dragging the run is dash-dot and the overlay shows its new line.
+  surface.clear();
+  c.draw(surface);
+  for (const DrawOp& op : testing::lines_in(surface, Rgb{0, 0, 0}))
+    EXPECT_EQ(op.pen.style, PenStyle::DashDot);
+  surface.clear();
+  c.draw_drag_overlay(surface);
+  EXPECT_TRUE(testing::has_segment(surface.ops_of(OpKind::Line), {254, 12}, {407, 112}));
+
+  EXPECT_TRUE(c.left_release({254, 12}, prompt));
+  EXPECT_FALSE(c.stop_drag_active());
+  std::optional<dia::DiaSnapshot> undo = c.take_undo_snapshot();
+  ASSERT_TRUE(undo.has_value());
+  EXPECT_EQ(undo->tables().diagrams[run].events[0].time, hm(6, 10));
+}
+
+TEST_F(Graph_StopDragTests, LeavingTheStationBandCancelsAndRestores) {
+  c.left_press({171, 12});
+  c.drag_to({254, 100});
+  EXPECT_EQ(time(0), hm(6, 15));
+  c.drag_to({254, 320});  // below the last station
+  EXPECT_FALSE(c.stop_drag_active());
+  EXPECT_EQ(time(0), hm(6, 10));
+  EXPECT_EQ(time(1), hm(6, 20));
+  EXPECT_FALSE(c.left_release({254, 320}, prompt));
+  EXPECT_FALSE(c.take_undo_snapshot().has_value());
+}
+
+TEST_F(Graph_StopDragTests, ADepartureAfterItsOwnArrivalIsGrabbedAtItsStation) {
+  auto& events = line.ds.dia.diagrams[run].events;
+  events.insert(events.begin() + 1, {GraphLine::rail(2, 2), hm(6, 19), dia::kEventArrival});
+  c.draw(surface);
+  // Near B's line, on the run (between its arrival and departure).
+  EXPECT_EQ(c.left_press({330, 112}).kind, graph::PressResult::DragStarted);
+  c.drag_to({330 + 166, 112});    // ten minutes later
+  EXPECT_EQ(time(1), hm(6, 19));  // the arrival stays
+  EXPECT_EQ(time(2), hm(6, 30));
+  c.left_release({330 + 166, 112}, prompt);
+  // A press elsewhere than on the selected run selects instead.
+  c.select(0);
+  EXPECT_EQ(c.left_press({330, 112}).kind, graph::PressResult::Selected);
 }
 
 }  // namespace
