@@ -6,9 +6,8 @@
 
 #include "base/format.h"
 #include "base/sjis.h"
-#include "datafiles/dia_tools.h"
-#include "dia/timing_lookup.h"
 #include "graph/graph_controller.h"
+#include "graph/run_timing.h"
 
 namespace vosk::graph {
 namespace {
@@ -59,10 +58,8 @@ ContextMenu GraphController::context_menu(Point at) {
     if (menu.event >= 0) {
       const auto i = static_cast<std::size_t>(menu.event);
       const dia::DiaEvent& e = d.events[i];
-      const dia::MapTablesRef map{data_.map.rails, data_.map.prails, data_.map.targets,
-                                  data_.map.stations};
-      const dia::TimingLookup timing(map, c, datafiles::timing_settings(data_.header));
-      const int standard = timing.stop_time(e.rail, d.train_type, d.speed_type);
+      const RunTiming timing(data_);
+      const int standard = timing.lookup.stop_time(e.rail, d.train_type, d.speed_type);
       const int unit = data_.header.dia.unit;
       const bool ends_here = is_final_arrival(d, i);
       const bool stop = is_stop(e.type) || (e.type == dia::kEventArrival && !ends_here);

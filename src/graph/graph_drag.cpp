@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "datafiles/dia_tools.h"
 #include "dia/auto_timing.h"
 #include "graph/diagram_path.h"
 #include "graph/graph_controller.h"
+#include "graph/run_timing.h"
 
 namespace vosk::graph {
 namespace {
@@ -84,11 +84,8 @@ void GraphController::move_stop_drag(Point at) {
     return;
   }
   d.events[stop_drag_->event].time = time;
-  const dia::MapTablesRef map{data_.map.rails, data_.map.prails, data_.map.targets,
-                              data_.map.stations};
-  const dia::TimingLookup timing(map, data_.classification,
-                                 datafiles::timing_settings(data_.header));
-  dia::correct_times(data_.dia, n, stop_drag_->event + 1, timing);
+  const RunTiming timing(data_);
+  dia::correct_times(data_.dia, n, stop_drag_->event + 1, timing.lookup);
 }
 
 void GraphController::drag_to(Point at) {
@@ -126,14 +123,11 @@ void GraphController::draw_drag_overlay(Surface& surface) {
   Rgb colour;
   if (types.contains(d.train_type))
     colour = {types[d.train_type].red, types[d.train_type].green, types[d.train_type].blue};
-  const dia::MapTablesRef map{data_.map.rails, data_.map.prails, data_.map.targets,
-                              data_.map.stations};
-  const dia::TimingLookup timing(map, data_.classification,
-                                 datafiles::timing_settings(data_.header));
+  const RunTiming timing(data_);
   const TimeAxis ax = axis();
   // Through the station lines, not the track rows, and only stops and
   // arrivals: the line the run will take once dropped.
-  const PathContext ctx{ax, vertical_, data_.map.rails, timing, false, true};
+  const PathContext ctx{ax, vertical_, data_.map.rails, timing.lookup, false, true};
   surface.set_pen(Pen{PenStyle::DashDot, 1, colour});
   SurfaceSink sink(surface);
   trace_diagram(ctx, d, {0, 0}, sink);

@@ -4,11 +4,11 @@
 
 #include "base/format.h"
 #include "base/sjis.h"
-#include "datafiles/dia_tools.h"
 #include "graph/diagram_filter.h"
 #include "graph/diagram_path.h"
 #include "graph/graph_controller.h"
 #include "graph/run_label.h"
+#include "graph/run_timing.h"
 
 namespace vosk::graph {
 namespace {
@@ -90,11 +90,9 @@ void GraphController::draw_station_lines(Surface& s, bool in_name_column) {
 void GraphController::draw_planned_dia(Surface& s, const TimeAxis& axis) {
   const auto& diagrams = data_.dia.diagrams;
   const auto& types = data_.classification.train_types;
-  const dia::MapTablesRef map{data_.map.rails, data_.map.prails, data_.map.targets,
-                              data_.map.stations};
-  const dia::TimingLookup timing(map, data_.classification,
-                                 datafiles::timing_settings(data_.header));
-  const PathContext ctx{axis, vertical_, data_.map.rails, timing, settings_.view.view_pass, false};
+  const RunTiming timing(data_);
+  const PathContext ctx{axis, vertical_, data_.map.rails, timing.lookup, settings_.view.view_pass,
+                        false};
   const ViewFlags& view = settings_.view;
   const bool right_down_map = right_down();
   const int first_time = axis.time_at(axis.plot_left - kCullMargin);
