@@ -86,6 +86,20 @@ void BM_GraphDrawRecording(benchmark::State& state) {
 }
 BENCHMARK(BM_GraphDrawRecording)->Unit(benchmark::kMillisecond);
 
+// The whole day in view: every run is drawn (no goal; the worst case).
+void BM_GraphDrawWholeDay(benchmark::State& state) {
+  LargeGraph& set = large();
+  CountingSurface surface;
+  set.graph.set_time_range(0, 28 * 3600);
+  for (auto _ : state) {
+    surface.lines = surface.texts = 0;
+    set.graph.draw(surface);
+  }
+  set.graph.set_time_range(7 * 3600, 8 * 3600);
+  state.counters["lines"] = static_cast<double>(surface.lines);
+}
+BENCHMARK(BM_GraphDrawWholeDay)->Unit(benchmark::kMillisecond);
+
 void BM_GraphHitTest(benchmark::State& state) {
   LargeGraph& set = large();
   CountingSurface surface;

@@ -4,8 +4,6 @@
 
 namespace vosk::ui {
 
-Font drawing_font(const shell::FontRecord& record) { return shell::drawing_font(record); }
-
 shell::FontRecord font_record_from(const Font& font, const shell::FontRecord& previous) {
   shell::FontRecord r = previous;
   const std::string face = sjis::from_utf8_lossy(font.face);
