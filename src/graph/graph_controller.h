@@ -142,6 +142,10 @@ class GraphController {
   ScrollBar scroll_bar() const;
   // New span := span × numerator ÷ denominator, at least 60 s; start stays.
   void zoom(int numerator, int denominator);
+  // The 表示内容 menu's down and up trains: turning one off turns the other
+  // on when it was off, so that some runs always show.
+  void toggle_direction_shown(bool down);
+
   // platform_ratio ± step, not below the minimum; advises first when no
   // place shows its tracks.
   void change_platform_ratio(int delta, Prompt& prompt);

@@ -69,6 +69,14 @@ void GraphController::change_platform_ratio(int delta, Prompt& prompt) {
   dirty_ = true;
 }
 
+void GraphController::toggle_direction_shown(bool down) {
+  ViewFlags& v = settings_.view;
+  bool& flag = down ? v.view_down : v.view_up;
+  bool& other = down ? v.view_up : v.view_down;
+  flag = !flag;
+  if (!flag && !other) other = true;
+}
+
 void GraphController::wheel(int steps, bool shift) {
   if (steps == 0) return;
   if (shift) {

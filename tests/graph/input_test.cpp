@@ -151,6 +151,19 @@ TEST_F(Graph_InputTests, RowSpacingKeysAdviseWhenNoTracksAreShown) {
   EXPECT_FALSE(c.key(GraphKey::Up, {}, prompt));  // plain arrows up and down are not the graph's
 }
 
+TEST_F(Graph_InputTests, HidingBothDirectionsShowsTheOtherOne) {
+  graph::GraphController c = testing::make_controller(line.ds);
+  c.toggle_direction_shown(true);
+  EXPECT_FALSE(c.settings().view.view_down);
+  EXPECT_TRUE(c.settings().view.view_up);
+  c.toggle_direction_shown(false);  // up off: down comes back
+  EXPECT_FALSE(c.settings().view.view_up);
+  EXPECT_TRUE(c.settings().view.view_down);
+  c.toggle_direction_shown(false);
+  EXPECT_TRUE(c.settings().view.view_up);
+  EXPECT_TRUE(c.settings().view.view_down);
+}
+
 TEST_F(Graph_InputTests, TabAndTheWheelCycleDisplayTargetsAndEscapeClearsTheSelection) {
   line.ds.classification.display_targets.grow_to(2).name = "Main";
   graph::GraphController c = testing::make_controller(line.ds);
