@@ -23,6 +23,11 @@ const std::vector<Command>& commands() {
        "write a made-up data set; --stations N (5..300, default 12), --runs M (8..20000, default 150),"
        " --seed S (default 1)",
        run_make_sample},
+      {"graph", "FILE OUT [options]",
+       "draw the train graph as a picture (.svg; .png/.pdf with the editor's toolkit);"
+       " --from H:MM --to H:MM (default 6:00 to 7:00), --display-target N (default 1),"
+       " --size WxH (default 1920x1080), --pages N splits the range into pages",
+       run_graph},
   };
   return list;
 }

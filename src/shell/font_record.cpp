@@ -41,4 +41,16 @@ void save_font_record(ini::Document& settings, std::string_view section, const F
   settings.set_string(section, "StrikeOut", format("%d", font.strike_out));
 }
 
+Font drawing_font(const FontRecord& record) {
+  Font f;
+  f.face = sjis::to_utf8_lossy(record.face_name);
+  f.height = record.height;
+  f.point_size = record.point_size;
+  f.weight = record.weight;
+  f.italic = record.italic != 0;
+  f.underline = record.underline != 0;
+  f.strike_out = record.strike_out != 0;
+  return f;
+}
+
 }  // namespace vosk::shell

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "base/ini.h"
+#include "base/surface.h"
 
 namespace vosk::shell {
 
@@ -38,5 +39,8 @@ FontRecord load_font_record(const ini::Document& settings, std::string_view sect
 // Weight, Italic, Underline, StrikeOut ("%d").
 void save_font_record(ini::Document& settings, std::string_view section, const FontRecord& font,
                       bool english_start_locale);
+
+// The record as a drawing font: the face converted to UTF-8.
+Font drawing_font(const FontRecord& record);
 
 }  // namespace vosk::shell

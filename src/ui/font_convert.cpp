@@ -4,18 +4,6 @@
 
 namespace vosk::ui {
 
-Font drawing_font(const shell::FontRecord& record) {
-  Font f;
-  f.face = sjis::to_utf8_lossy(record.face_name);
-  f.height = record.height;
-  f.point_size = record.point_size;
-  f.weight = record.weight;
-  f.italic = record.italic != 0;
-  f.underline = record.underline != 0;
-  f.strike_out = record.strike_out != 0;
-  return f;
-}
-
 shell::FontRecord font_record_from(const Font& font, const shell::FontRecord& previous) {
   shell::FontRecord r = previous;
   const std::string face = sjis::from_utf8_lossy(font.face);

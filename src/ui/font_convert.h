@@ -5,7 +5,9 @@
 
 namespace vosk::ui {
 
-Font drawing_font(const shell::FontRecord& record);
+// The record as a drawing font is shell::drawing_font, which argument
+// lookup finds from here.
+
 // The record after the font chooser: the face converted back to CP932 and
 // cut to the record's 31 bytes.
 shell::FontRecord font_record_from(const Font& font, const shell::FontRecord& previous);

@@ -19,6 +19,18 @@ TEST(Shell_FontRecordTests, DefaultFaceFollowsTheStartLocale) {
   EXPECT_EQ(f.italic + f.underline + f.strike_out, 0);
 }
 
+TEST(Shell_FontRecordTests, TheDrawingFontHasTheFaceInUtf8AndTheEffectsAsFlags) {
+  FontRecord r = default_font_record(false);
+  r.weight = 700;
+  r.underline = 1;
+  const Font f = drawing_font(r);
+  EXPECT_EQ(f.face, "ＭＳ ゴシック");
+  EXPECT_EQ(f.height, -12);
+  EXPECT_EQ(f.weight, 700);
+  EXPECT_TRUE(f.underline);
+  EXPECT_FALSE(f.italic);
+}
+
 TEST(Shell_FontRecordTests, OnlyTheActiveLocaleKeyIsReadAndWritten) {
   auto doc = ini::Document::parse("[DefaultFont]\nFaceNameEnglish=Courier\nFaceName=" + sj("明朝") +
                                   "\nPointSize=12\nWeight=700\n");
