@@ -23,6 +23,12 @@ const std::vector<Command>& commands() {
        "write a made-up data set; --stations N (5..300, default 12), --runs M (8..20000, default 150),"
        " --seed S (default 1)",
        run_make_sample},
+      {"panel", "FILE OUT [--window N]",
+       "picture of display window N's track panel (0 = main window, default), .svg or .png",
+       run_panel},
+      {"rows", "IN OUT [--width PX]",
+       "lay the track panel out in rows for a window PX wide (default 1280) and save as OUT",
+       run_rows},
   };
   return list;
 }

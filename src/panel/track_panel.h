@@ -1,0 +1,126 @@
+#pragma once
+// The track panel: the main window's client area and every display window.
+// It lays the map out in display rows, paints it as a relay-interlocking
+// panel and tells what lies under the mouse. The widget turns events into
+// the calls below and copies the painted picture to the screen.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/surface.h"
+#include "datafiles/data_set.h"
+#include "panel/panel_view.h"
+#include "shell/line_styles.h"
+
+namespace vosk::panel {
+
+// Row editing modes; they exclude each other.
+enum class RowMode { Normal, Pause, Position };
+
+// What a click hit, nearest first in the order levers, end buttons of
+// levers, buttons, point symbols, station drawings.
+struct PanelHit {
+  enum Kind { None, Lever, LeverButton, Button, PointSymbol, StationDrawing };
+  Kind kind = None;
+  int record = 0;  // the lever, button, point or station drawing
+  int rail = 0;    // the rail the lever or button belongs to
+};
+
+class TrackPanel {
+ public:
+  // `styles`: the main window's line style entries; only their colours are used.
+  TrackPanel(datafiles::DataSet& data, std::vector<shell::LineStyle> styles);
+
+  PanelView& view() { return view_; }
+  const PanelView& view() const { return view_; }
+
+  // ---- Run-time state drawn but not stored ----
+  // The train whose body covers a rail (0 none), and the aspect step of the
+  // rail's signal (0 .. 1023). Sized for the map when the panel is made;
+  // reset_run_state() again after a map change.
+  void reset_run_state();
+  void set_train_on_rail(int rail, int train);
+  void set_aspect_step(int rail, int step);
+  int train_on_rail(int rail) const;
+  int aspect_step(int rail) const;
+
+  // Pending interlocking state from clicks.
+  void set_pending_start(int rail) { pending_start_ = rail; }
+  int pending_start() const { return pending_start_; }
+  void set_pending_symbol_move(int point) { pending_move_point_ = point; }
+  int pending_symbol_move() const { return pending_move_point_; }
+
+  // The time of day the clock shows; none draws no clock.
+  void set_clock(std::optional<int> seconds) { clock_ = seconds; }
+
+  // ---- Row commands ----
+  void auto_row();
+  void clear_row();
+  void adjust_span();
+  // Switches; turning one on turns the other off.
+  void toggle_row_pause();
+  void toggle_row_position();
+  RowMode row_mode() const { return mode_; }
+  int current_row() const { return current_row_; }
+  // The status text of the row mode, UTF-8; empty in normal mode.
+  std::string status_text() const;
+  // A click in a row mode (pixels); true when the mode took it.
+  bool row_mode_click(Point at, bool right_button);
+  // The break of the current row in panel units (the next row's start, or
+  // the row's right end for the last row).
+  int current_break() const;
+
+  // Zoom: ±64 on a scale factor, never below kMinScale.
+  void zoom_x(int steps);
+  void zoom_y(int steps);
+
+  // ---- Drawing ----
+  void draw(Surface& surface) const;
+  // The size of the whole map's picture at the view's scale, from offset 0:
+  // the extent of every item rounded up to whole 20-pixel scroll steps.
+  Size map_extent() const;
+
+  // ---- Hit tests (pixels) ----
+  PanelHit hit(Point at) const;
+
+  // The colour a rail is drawn in.
+  Rgb rail_colour(int rail) const;
+  // The rail's base colour by signal aspect; `restricting_only` gives white
+  // where the aspect allows the rail's own speed.
+  Rgb aspect_colour(int rail, bool restricting_only) const;
+
+ private:
+  Rgb style_colour(int id) const;
+  bool rows_ignored() const { return mode_ == RowMode::Pause; }
+  Point at(int row, int x, int y) const;
+  bool interlocking() const { return data_.header.map.use_interlocking != 0; }
+  bool symbol_visible(int shown_flag) const;
+  void scroll_to_panel_x(int x);
+
+  void draw_guides(Surface& s) const;
+  void draw_point_keys(Surface& s) const;
+  void draw_jumps(Surface& s) const;
+  void draw_station_drawings(Surface& s) const;
+  void draw_rails(Surface& s) const;
+  void draw_buttons(Surface& s) const;
+  void draw_levers(Surface& s) const;
+  void draw_lever(Surface& s, int rail, int lever) const;
+  void draw_clock(Surface& s) const;
+
+  bool occupied(int rail) const;  // a train on the rail or its twin
+  Rgb interlocking_colour(int rail, Rgb colour) const;
+  Rgb row_mode_colour(int rail) const;
+
+  datafiles::DataSet& data_;
+  std::vector<shell::LineStyle> styles_;
+  PanelView view_;
+  std::vector<int> train_on_rail_;
+  std::vector<int> aspect_step_;
+  int pending_start_ = 0;
+  int pending_move_point_ = 0;
+  std::optional<int> clock_;
+  RowMode mode_ = RowMode::Normal;
+  int current_row_ = 0;
+};
+
+}  // namespace vosk::panel
