@@ -7,9 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "base/prompt.h"
 #include "base/surface.h"
 #include "datafiles/data_set.h"
+#include "panel/interlocking.h"
 #include "panel/panel_view.h"
+#include "shell/busy_lock.h"
 #include "shell/line_styles.h"
 
 namespace vosk::panel {
@@ -24,6 +27,15 @@ struct PanelHit {
   Kind kind = None;
   int record = 0;  // the lever, button, point or station drawing
   int rail = 0;    // the rail the lever or button belongs to
+};
+
+// What a click did: messages for the message window (each with a beep),
+// whether the model changed (every window redraws), and a station whose
+// property dialog is to be opened.
+struct ClickResult {
+  std::vector<std::string> messages;
+  bool changed = false;
+  int open_station_target = 0;
 };
 
 class TrackPanel {
@@ -83,6 +95,12 @@ class TrackPanel {
   // ---- Hit tests (pixels) ----
   PanelHit hit(Point at) const;
 
+  // ---- Input ----
+  // A left click at a pixel, `ctrl` when Ctrl is held. While another window
+  // holds the busy lock the click only shows its refusal through `prompt`.
+  ClickResult left_click(Point at, bool ctrl, const shell::BusyLock& lock, Prompt& prompt);
+  PlacedTrains placed_trains() const;
+
   // The colour a rail is drawn in.
   Rgb rail_colour(int rail) const;
   // The rail's base colour by signal aspect; `restricting_only` gives white
@@ -96,6 +114,10 @@ class TrackPanel {
   bool interlocking() const { return data_.header.map.use_interlocking != 0; }
   bool symbol_visible(int shown_flag) const;
   void scroll_to_panel_x(int x);
+
+  void click_point(int point, bool ctrl, ClickResult& result);
+  void click_lever(const PanelHit& hit, bool ctrl, ClickResult& result);
+  void move_pending_symbol(Point at);
 
   void draw_guides(Surface& s) const;
   void draw_point_keys(Surface& s) const;
