@@ -226,8 +226,9 @@ void TrackPanel::draw_lever(Surface& s, int rail, int lever) const {
   if (symbol_visible(l.button_shown)) {
     const Point p = at(l.button_row, l.button_x, l.button_y);
     square(s, p, 5, aspect_colour(rail, false), kWhite);
-    // The arrow: a stem from the square's edge and a bar across its tip.
-    const int side = l.direction == 1 ? 1 : -1;
+    // The arrow: a stem from the square's edge in the route's running
+    // direction (direction 1 runs leftward) and a bar across its tip.
+    const int side = l.direction == 1 ? -1 : 1;
     const int edge = p.x + side * 5, tip = p.x + side * 10;
     solid_pen(s, kWhite);
     s.line({edge, p.y}, {tip, p.y});

@@ -282,6 +282,34 @@ TEST_F(Panel_PaintTests, ALeverWithARouteIsThrownTowardsItsDirection) {
   EXPECT_EQ(bar, (std::vector<Point>{{101, 19}, {99, 21}, {90, 13}, {93, 10}}));
 }
 
+TEST_F(Panel_PaintTests, TheEndButtonSymbolShowsTheStartAspectAndPointsAlongTheRoute) {
+  data.header.map.use_interlocking = 1;
+  const int a = add_rail(data.map, 1, 0, 40, 100, 40);
+  data.map.rails[a].signal = 1;
+  const int l = add_lever(a, 60, 20, 0);
+  data.map.route_levers[l].button_shown = 1;  // at (70, 30): pixel (110, 30)
+  data.map.route_levers[l].current_route = 1;
+  panel().view().inter_view = 2;
+  panel().view().rail_view = 1;  // the symbol keeps the plain aspect colour
+  panel().set_aspect_step(a, 60);
+  RecordingSurface s = paint();
+  std::vector<DrawOp> rects = s.ops_of(OpKind::Rectangle);
+  ASSERT_EQ(rects.size(), 1u);
+  EXPECT_EQ(rects[0].rect, (Rect{105, 25, 116, 36}));
+  EXPECT_EQ(rects[0].brush.colour, kGreen);
+  EXPECT_EQ(rects[0].pen.colour, kWhite);
+  std::vector<DrawOp> lines = s.ops_of(OpKind::Line);
+  ASSERT_GE(lines.size(), 2u);
+  // Direction 2 runs rightward.
+  EXPECT_EQ(lines[lines.size() - 2].from, (Point{115, 30}));
+  EXPECT_EQ(lines[lines.size() - 2].to, (Point{120, 30}));
+  EXPECT_EQ(lines.back().from, (Point{120, 25}));
+  EXPECT_EQ(lines.back().to, (Point{120, 36}));
+  data.map.route_levers[l].direction = 1;
+  lines = paint().ops_of(OpKind::Line);
+  EXPECT_EQ(lines[lines.size() - 2].to, (Point{100, 30}));
+}
+
 struct LeverColourCase {
   int mode, normal, current, pending, entry;
 };
