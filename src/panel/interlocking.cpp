@@ -230,6 +230,30 @@ int train_in_route(const MapTables& m, const PlacedTrains& trains, int lever) {
   return 0;
 }
 
+Outcome set_normal_route(MapTables& m, int lever) {
+  if (!m.route_levers.names_record(lever)) return {};
+  auto held = [&](int r) {
+    const int pr = m.rails[r].l_pack;
+    return m.prails.names_record(pr) && m.prails[pr].lever == lever;
+  };
+  for (int r = 1; r <= m.rails.extent(); ++r) {
+    const int other = m.rails[r].normal_route_lever;
+    if (held(r) && other != 0 && other != lever)
+      return {false, "この進路には競合する定位進路が存在します。"};
+  }
+  map::RouteLever& l = m.route_levers[lever];
+  for (int r = 1; r <= m.rails.extent(); ++r) {
+    map::Rail& rail = m.rails[r];
+    const bool on_route = held(r) && rail.direction == l.direction;
+    if (on_route)
+      rail.normal_route_lever = lever;
+    else if (rail.normal_route_lever == lever)
+      rail.normal_route_lever = 0;
+  }
+  l.normal_route = l.current_route;
+  return {true, {}};
+}
+
 Outcome operate_point(MapTables& m, const PlacedTrains& trains, int point, int step,
                       PointCaller caller, int key_rail) {
   if (!m.points.names_record(point)) return {};

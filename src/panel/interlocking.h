@@ -50,6 +50,14 @@ void cancel_route(datafiles::MapTables& map, int lever);
 // A train on any rail of a track the lever holds, 0 when none.
 int train_in_route(const datafiles::MapTables& map, const PlacedTrains& trains, int lever);
 
+// Makes the lever's current route its normal route: every rail of the
+// lever's direction on the tracks it holds gets the lever as its
+// normal-route lever, and rails that named the lever before but are not on
+// the route any more lose that mark. Refused, changing nothing, when a held
+// rail belongs to another lever's normal route.
+Outcome set_normal_route(datafiles::MapTables& map, int lever);
+inline constexpr const char* kRouteErrorCaption = "進路エラー";
+
 // Operates point `point` by `step` (+1 or -1). With `key_rail` the point
 // goes to the first position in which that rail is open.
 Outcome operate_point(datafiles::MapTables& map, const PlacedTrains& trains, int point, int step,

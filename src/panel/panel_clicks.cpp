@@ -27,9 +27,9 @@ PlacedTrains TrackPanel::placed_trains() const {
   return t;
 }
 
-ClickResult TrackPanel::left_click(Point p, bool ctrl, const shell::BusyLock& lock,
+PanelResult TrackPanel::left_click(Point p, bool ctrl, const shell::BusyLock& lock,
                                    Prompt& prompt) {
-  ClickResult result;
+  PanelResult result;
   if (!lock.check(prompt)) return result;
   auto& m = data_.map;
   const PanelHit h = hit(p);
@@ -85,8 +85,33 @@ void TrackPanel::move_pending_symbol(Point p) {
   point.symbol_y = y;
 }
 
-void TrackPanel::click_point(int n, bool ctrl, ClickResult& result) {
+void TrackPanel::advance_point_mode(int n, PanelResult& result) {
   map::Point& point = data_.map.points[n];
+  point.active_mode = (point.active_mode + 1) % 6;
+  point.configured_mode = point.active_mode;
+  result.messages.push_back(point_mode_message(point.active_mode));
+  result.changed = true;
+}
+
+PanelResult TrackPanel::key_typed(char c, bool ctrl, bool shift, bool dia_edit_open) {
+  PanelResult result;
+  const PointKeyBuffer::Match m = keys_.add(c, data_.map.points);
+  result.raise_window = m.display_window;
+  if (m.point == 0) return result;
+  if (ctrl) {
+    if (!interlocking()) advance_point_mode(m.point, result);
+  } else if (dia_edit_open) {
+    result.switch_on_run = m.point;
+  } else if (!interlocking()) {
+    Outcome o = operate_point(data_.map, placed_trains(), m.point, shift ? -1 : +1,
+                              PointCaller::Manual, 0);
+    if (!o.message.empty()) result.messages.push_back(o.message);
+    result.changed = true;
+  }
+  return result;
+}
+
+void TrackPanel::click_point(int n, bool ctrl, PanelResult& result) {
   if (interlocking()) {
     result.messages.push_back(
         view_.inter_view != 0
@@ -95,10 +120,7 @@ void TrackPanel::click_point(int n, bool ctrl, ClickResult& result) {
     return;
   }
   if (ctrl) {
-    point.active_mode = (point.active_mode + 1) % 6;
-    point.configured_mode = point.active_mode;
-    result.messages.push_back(point_mode_message(point.active_mode));
-    result.changed = true;
+    advance_point_mode(n, result);
     return;
   }
   Outcome o = operate_point(data_.map, placed_trains(), n, +1, PointCaller::Manual, 0);
@@ -106,7 +128,7 @@ void TrackPanel::click_point(int n, bool ctrl, ClickResult& result) {
   result.changed = true;
 }
 
-void TrackPanel::click_lever(const PanelHit& h, bool ctrl, ClickResult& result) {
+void TrackPanel::click_lever(const PanelHit& h, bool ctrl, PanelResult& result) {
   auto& m = data_.map;
   map::RouteLever& lever = m.route_levers[h.record];
   if (ctrl) {

@@ -12,6 +12,7 @@
 #include "datafiles/data_set.h"
 #include "panel/interlocking.h"
 #include "panel/panel_view.h"
+#include "panel/point_key_buffer.h"
 #include "shell/busy_lock.h"
 #include "shell/line_styles.h"
 
@@ -29,13 +30,43 @@ struct PanelHit {
   int rail = 0;    // the rail the lever or button belongs to
 };
 
-// What a click did: messages for the message window (each with a beep),
-// whether the model changed (every window redraws), and a station whose
-// property dialog is to be opened.
-struct ClickResult {
+// What a click, a key or a menu command did: messages for the message
+// window (each with a beep), whether the model changed (every window
+// redraws), and what the window is asked to do next.
+struct PanelResult {
   std::vector<std::string> messages;
   bool changed = false;
-  int open_station_target = 0;
+  int open_station_target = 0;  // the station dialog of this target
+  int point_key_dialog = 0;     // the point key dialog of this point
+  int switch_on_run = 0;        // this point, on the dia edit window's run
+  int raise_window = -1;        // this display window to the front
+  std::optional<Point> new_window_at;  // a new display window centred here
+};
+
+// One entry of a context menu; id 0 is a caption that cannot be chosen.
+struct MenuEntry {
+  int id = 0;
+  std::string text;  // UTF-8
+  bool enabled = true;
+  bool checked = false;
+  friend bool operator==(const MenuEntry&, const MenuEntry&) = default;
+};
+
+// The panel's context-menu commands.
+enum PanelCommand : int {
+  kCmdSwitch = 1,  // 転換 / 正順転換
+  kCmdSwitchBack,  // 逆順転換
+  kCmdPointMode0,  // .. kCmdPointMode0 + 5: the six point modes
+  kCmdPointNormal = kCmdPointMode0 + 6,
+  kCmdPointKey,
+  kCmdPointMove,
+  kCmdReroute,
+  kCmdLeverMode0,  // .. + 2: the three lever modes
+  kCmdLeverNormal = kCmdLeverMode0 + 3,
+  kCmdLeverShown,
+  kCmdLeverButtonShown,
+  kCmdButtonShown,
+  kCmdNewWindowHere,
 };
 
 class TrackPanel {
@@ -98,8 +129,17 @@ class TrackPanel {
   // ---- Input ----
   // A left click at a pixel, `ctrl` when Ctrl is held. While another window
   // holds the busy lock the click only shows its refusal through `prompt`.
-  ClickResult left_click(Point at, bool ctrl, const shell::BusyLock& lock, Prompt& prompt);
+  PanelResult left_click(Point at, bool ctrl, const shell::BusyLock& lock, Prompt& prompt);
   PlacedTrains placed_trains() const;
+
+  // A typed character (CP932 byte) for the point-key buffer; `dia_edit_open`
+  // when the dia edit window shows a run.
+  PanelResult key_typed(char c, bool ctrl, bool shift, bool dia_edit_open);
+  PointKeyBuffer& key_buffer() { return keys_; }
+
+  // The context menu for a right click: selects what lies there.
+  std::vector<MenuEntry> context_menu(Point at);
+  PanelResult menu_command(int id, Prompt& prompt);
 
   // The colour a rail is drawn in.
   Rgb rail_colour(int rail) const;
@@ -115,9 +155,10 @@ class TrackPanel {
   bool symbol_visible(int shown_flag) const;
   void scroll_to_panel_x(int x);
 
-  void click_point(int point, bool ctrl, ClickResult& result);
-  void click_lever(const PanelHit& hit, bool ctrl, ClickResult& result);
+  void click_point(int point, bool ctrl, PanelResult& result);
+  void click_lever(const PanelHit& hit, bool ctrl, PanelResult& result);
   void move_pending_symbol(Point at);
+  void advance_point_mode(int point, PanelResult& result);
 
   void draw_guides(Surface& s) const;
   void draw_point_keys(Surface& s) const;
@@ -143,6 +184,13 @@ class TrackPanel {
   std::optional<int> clock_;
   RowMode mode_ = RowMode::Normal;
   int current_row_ = 0;
+  PointKeyBuffer keys_;
+  // The right click's selections.
+  int selected_point_ = 0;
+  int selected_lever_rail_ = 0;
+  int selected_end_button_rail_ = 0;
+  int selected_button_rail_ = 0;
+  Point menu_at_;
 };
 
 }  // namespace vosk::panel

@@ -202,7 +202,7 @@ TEST_F(Panel_InterlockingTests, ClicksOnTheLeverAndAButtonSetAndCancelTheRoute) 
   const Point button_at{40 + 340, 80};            // rail 6's button
   EXPECT_TRUE(panel.left_click(lever_at, false, lock, prompt).changed);
   EXPECT_EQ(panel.pending_start(), 1);
-  ClickResult set = panel.left_click(button_at, false, lock, prompt);
+  PanelResult set = panel.left_click(button_at, false, lock, prompt);
   EXPECT_TRUE(set.messages.empty());
   EXPECT_EQ(panel.pending_start(), 0);
   EXPECT_EQ(data.map.route_levers[lever].current_route, button6);
@@ -215,7 +215,7 @@ TEST_F(Panel_InterlockingTests, ClicksOnTheLeverAndAButtonSetAndCancelTheRoute) 
   panel.left_click(lever_at, false, lock, prompt);
   EXPECT_EQ(data.map.route_levers[lever].current_route, 0);
 
-  ClickResult mode = panel.left_click(lever_at, true, lock, prompt);
+  PanelResult mode = panel.left_click(lever_at, true, lock, prompt);
   EXPECT_EQ(mode.messages, (std::vector<std::string>{"進路が要求制御に設定されました。"}));
 
   // The point cannot be worked by hand on an interlocking panel.
@@ -242,12 +242,134 @@ TEST_F(Panel_InterlockingTests, CtrlClicksCycleThePointModesOutsideInterlocking)
                             "ポイントが通知制御に設定されました。", "ポイントが順序制御に設定されました。",
                             "ポイントが併用制御に設定されました。", "ポイントが手動制御に設定されました。"};
   for (const char* text : expected) {
-    ClickResult r = panel.left_click({190, 104}, true, lock, prompt);
+    PanelResult r = panel.left_click({190, 104}, true, lock, prompt);
     EXPECT_EQ(r.messages, (std::vector<std::string>{text}));
     EXPECT_EQ(data.map.points[1].configured_mode, data.map.points[1].active_mode);
   }
   panel.left_click({190, 104}, false, lock, prompt);
   EXPECT_EQ(data.map.points[1].position, 1);
+}
+
+TEST_F(Panel_InterlockingTests, SetNormalRouteMarksTheRouteAndRefusesAnotherLeversMarks) {
+  ASSERT_TRUE(set_route(data.map, trains, 1, 6, nullptr, false).ok);
+  data.map.rails[5].normal_route_lever = lever;  // left from an earlier normal route
+  ASSERT_TRUE(set_normal_route(data.map, lever).ok);
+  EXPECT_EQ(data.map.route_levers[lever].normal_route, button6);
+  for (int r : {2, 4, 6}) EXPECT_EQ(data.map.rails[r].normal_route_lever, lever) << r;
+  EXPECT_EQ(data.map.rails[5].normal_route_lever, 0);
+
+  data.map.rails[4].normal_route_lever = 7;
+  data.map.route_levers[lever].normal_route = 0;
+  Outcome o = set_normal_route(data.map, lever);
+  EXPECT_FALSE(o.ok);
+  EXPECT_EQ(o.message, "この進路には競合する定位進路が存在します。");
+  EXPECT_EQ(data.map.route_levers[lever].normal_route, 0);
+  EXPECT_EQ(data.map.rails[2].normal_route_lever, lever);
+}
+
+TEST_F(Panel_InterlockingTests, TheLeverMenuReroutesOverTheOtherBranchAndShowsItsState) {
+  auto& m = data.map;
+  m.rails[5].route_button = m.rails[6].route_button = 0;
+  const int joined = add_rail(m, 1, 350, 40, 450, 40);
+  link(5, joined);
+  link(6, joined);
+  const int end = add_button(joined);
+  data.header.map.use_interlocking = 1;
+  ASSERT_TRUE(set_route(m, trains, 1, joined, nullptr, false).ok);
+  EXPECT_EQ(m.points[1].position, 0);  // over the normal branch
+
+  TrackPanel panel(data, shell::builtin_main_window_line_styles());
+  panel.view().inter_view = 1;
+  std::vector<MenuEntry> menu = panel.context_menu({60, 20});
+  const std::vector<MenuEntry> expected = {
+      {0, "発点てこ R1", false, false},
+      {kCmdReroute, "再構成(&C)"},
+      {kCmdLeverMode0, "手動制御(&M)"},
+      {kCmdLeverMode0 + 1, "復位制御(&R)", true, true},
+      {kCmdLeverMode0 + 2, "要求制御(&A)"},
+      {kCmdLeverNormal, "定位設定(&D)"},
+      {kCmdLeverShown, "てこ表示(&V)", true, true},
+      {kCmdNewWindowHere, "新規ウインドウ－位置(&P)"},
+  };
+  EXPECT_EQ(menu, expected);
+  vosk::testing::ScriptedPrompt prompt;
+  panel.menu_command(kCmdReroute, prompt);
+  // Track 3 is now the closed one: the route goes over it.
+  EXPECT_EQ(m.route_levers[lever].current_route, end);
+  EXPECT_EQ(m.points[1].position, 1);
+  EXPECT_TRUE(held(4) && !held(3));
+  panel.menu_command(kCmdLeverShown, prompt);
+  EXPECT_EQ(m.route_levers[lever].lever_shown, 0);
+}
+
+TEST_F(Panel_InterlockingTests, ThePointMenuSwitchesSetsModesAndArmsASymbolMove) {
+  auto& m = data.map;
+  map::Point& p = m.points[1];
+  p.symbol_row = 1;
+  p.symbol_x = 150;
+  p.symbol_y = 100;
+  p.active_mode = 2;
+  p.configured_mode = 3;  // released for the moment
+  m.rails[3].occupant = 9;
+  TrackPanel panel(data, shell::builtin_main_window_line_styles());
+  std::vector<MenuEntry> menu = panel.context_menu({190, 104});
+  ASSERT_GE(menu.size(), 5u);
+  EXPECT_EQ(menu[0], (MenuEntry{0, "ポイント 21", false, false}));
+  EXPECT_EQ(menu[1], (MenuEntry{0, "接近鎖錠中", false, false}));
+  EXPECT_EQ(menu[2], (MenuEntry{kCmdSwitch, "転換(&F)"}));
+  EXPECT_EQ(menu[3], (MenuEntry{0, "一時手動制御中", false, false}));
+  for (int mode = 0; mode < 6; ++mode) EXPECT_FALSE(menu[4 + mode].checked);
+
+  vosk::testing::ScriptedPrompt prompt;
+  PanelResult locked = panel.menu_command(kCmdSwitch, prompt);
+  EXPECT_EQ(locked.messages, (std::vector<std::string>{"ポイント21は鎖錠中です。"}));
+  m.rails[3].occupant = 0;
+  panel.menu_command(kCmdPointMode0 + 5, prompt);
+  EXPECT_EQ(p.active_mode, 5);
+  EXPECT_EQ(p.configured_mode, 5);
+
+  PanelResult armed = panel.menu_command(kCmdPointMove, prompt);
+  EXPECT_EQ(armed.messages,
+            (std::vector<std::string>{"ポイント記号の表示位置を、クリックして下さい。"}));
+  EXPECT_EQ(panel.pending_symbol_move(), 1);
+  shell::BusyLock lock;
+  panel.left_click({300, 150}, false, lock, prompt);  // row 1 origin (40, 0)
+  EXPECT_EQ(p.symbol_x, 260);
+  EXPECT_EQ(p.symbol_y, 150);
+  EXPECT_EQ(panel.pending_symbol_move(), 0);
+}
+
+TEST_F(Panel_InterlockingTests, TypedPointKeysOperateThePointAndPickDisplayWindows) {
+  TrackPanel panel(data, shell::builtin_main_window_line_styles());
+  data.map.points.grow_to(2).key = "2b";
+  PanelResult r = panel.key_typed('2', false, false, false);
+  EXPECT_EQ(panel.key_buffer().text(), "2");
+  r = panel.key_typed('1', false, false, false);  // "21": point 1, forward
+  EXPECT_EQ(panel.key_buffer().text(), "");
+  EXPECT_EQ(data.map.points[1].position, 1);
+  panel.key_typed('2', false, true, false);
+  panel.key_typed('1', false, true, false);  // Shift: backward
+  EXPECT_EQ(data.map.points[1].position, 0);
+  panel.key_typed('2', false, false, false);
+  EXPECT_EQ(panel.key_typed('B', true, false, false).messages,
+            (std::vector<std::string>{"ポイントが復位制御に設定されました。"}));  // any case
+  panel.key_typed('2', false, false, false);
+  EXPECT_EQ(panel.key_typed('1', false, false, true).switch_on_run, 1);
+  EXPECT_EQ(data.map.points[1].position, 0);  // the dia edit window takes it
+
+  // Longer than every key: starts again.
+  panel.key_typed('9', false, false, false);
+  panel.key_typed('9', false, false, false);
+  panel.key_typed('3', false, false, false);
+  EXPECT_EQ(panel.key_buffer().text(), "3");
+  EXPECT_EQ(panel.key_typed('x', false, false, false).raise_window, 3);
+  panel.key_typed('/', false, false, false);
+  for (char c : std::string("abcdefghijklmnopqrs")) panel.key_typed(c, false, false, false);
+  EXPECT_EQ(panel.key_buffer().text().size(), 20u);  // a command line grows
+  panel.key_typed('t', false, false, false);
+  EXPECT_EQ(panel.key_buffer().text(), "t");
+  panel.key_buffer().remove_last();
+  EXPECT_EQ(panel.key_buffer().text(), "");
 }
 
 }  // namespace
