@@ -66,12 +66,8 @@ int run_panel(const Args& args) {
 
   panel::TrackPanel panel(*ds, shell::builtin_main_window_line_styles());
   panel.view() = panel::window_view(ds->header, p->value);
-  const Size extent = panel.map_extent();
-  panel.view().window = extent;
-  const std::string error = write_picture(p->out, extent, 1, [&](Surface& s, int) {
-    s.fill_rect({0, 0, extent.width, extent.height}, {0, 0, 0});
-    panel.draw(s);
-  });
+  const std::string error = write_picture(p->out, panel.map_extent(), 1,
+                                          [&](Surface& s, int) { panel.paint_whole_map(s); });
   if (!error.empty()) {
     std::fprintf(stderr, "ファイル書き込みエラー: %s\n", error.c_str());
     return kDataError;

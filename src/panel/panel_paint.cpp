@@ -69,6 +69,20 @@ void TrackPanel::draw(Surface& s) const {
   draw_clock(s);
 }
 
+void TrackPanel::redraw(Surface& s) const {
+  const Size size = s.size();
+  s.fill_rect({0, 0, size.width, size.height}, kBlack);
+  draw(s);
+}
+
+void TrackPanel::paint_whole_map(Surface& s) {
+  const PanelView saved = view_;
+  view_.window = map_extent();
+  view_.offset_x = view_.offset_y = 0;
+  redraw(s);
+  view_ = saved;
+}
+
 void TrackPanel::draw_guides(Surface& s) const {
   if (mode_ == RowMode::Pause) {
     const int x = pixel_x(view_, current_break());

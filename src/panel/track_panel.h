@@ -119,6 +119,11 @@ class TrackPanel {
 
   // ---- Drawing ----
   void draw(Surface& surface) const;
+  // The window's picture: cleared to black, then painted.
+  void redraw(Surface& surface) const;
+  // The picture copy (F2): the whole map from offset 0 on a surface of
+  // map_extent(); the view is left as it was.
+  void paint_whole_map(Surface& surface);
   // The size of the whole map's picture at the view's scale, from offset 0:
   // the extent of every item rounded up to whole 20-pixel scroll steps.
   Size map_extent() const;

@@ -4,6 +4,7 @@
 
 #include "panel/panel_fixtures.h"
 #include "panel/row_layout.h"
+#include "support/recording_surface.h"
 
 namespace vosk::panel {
 namespace {
@@ -136,6 +137,22 @@ TEST_F(Panel_TrackPanelTests, MapExtentCoversEveryItemInWholeScrollSteps) {
   const Size s = panel.map_extent();
   EXPECT_EQ(s.width, 1080);   // 1040 + 40, rounded up to 20
   EXPECT_EQ(s.height, 140);   // 85 + 40 -> 140
+}
+
+TEST_F(Panel_TrackPanelTests, ThePictureCopyPaintsTheWholeMapOnBlackAndKeepsTheView) {
+  add_rail(data.map, 1, 0, 40, 1000, 40);
+  data.map.rails[1].l_next = 1;
+  panel.view().window = {300, 200};
+  panel.view().offset_x = -500;
+  vosk::testing::RecordingSurface s(panel.map_extent());
+  panel.paint_whole_map(s);
+  ASSERT_FALSE(s.ops().empty());
+  EXPECT_EQ(s.ops()[0].kind, OpKind::FillRect);
+  EXPECT_EQ(s.ops()[0].rect, (Rect{0, 0, 1080, 80}));
+  EXPECT_EQ(s.ops()[0].colour, (Rgb{0, 0, 0}));
+  EXPECT_EQ(s.ops_of(OpKind::Line).front().from, (Point{1040, 40}));  // from offset 0
+  EXPECT_EQ(panel.view().offset_x, -500);
+  EXPECT_EQ(panel.view().window, (Size{300, 200}));
 }
 
 }  // namespace
