@@ -97,8 +97,9 @@ class PathSearch {
         early = m_.prails.names_record(pr) && m_.prails[pr].open == 0;
       } else {
         const int i = index_in_point(p, j);
-        early = i >= 0 && p.normal_position >= 0 && p.normal_position < map::kPointMaxPositions &&
-                p.open[static_cast<std::size_t>(i)][static_cast<std::size_t>(p.normal_position)] != 0;
+        early =
+            i >= 0 && p.normal_position >= 0 && p.normal_position < map::kPointMaxPositions &&
+            p.open[static_cast<std::size_t>(i)][static_cast<std::size_t>(p.normal_position)] != 0;
       }
       (early ? first : second).push_back(j);
     }
@@ -212,7 +213,8 @@ Outcome set_route(MapTables& m, const PlacedTrains& trains, int start, int desti
 void cancel_route(MapTables& m, int lever) {
   if (!m.route_levers.names_record(lever)) return;
   map::RouteLever& l = m.route_levers[lever];
-  if (m.route_buttons.names_record(l.current_route) && m.route_buttons[l.current_route].owner == lever)
+  if (m.route_buttons.names_record(l.current_route) &&
+      m.route_buttons[l.current_route].owner == lever)
     m.route_buttons[l.current_route].owner = 0;
   l.current_route = 0;
   for (int p = 1; p <= m.prails.extent(); ++p)
@@ -284,13 +286,13 @@ Outcome operate_point(MapTables& m, const PlacedTrains& trains, int point, int s
     const int pr = m.rails[r].l_pack;
     const bool held = m.prails.names_record(pr) && m.prails[pr].lever != 0;
     if (m.rails[r].occupant != 0 || trains.on_rail(r) != 0 || held)
-      return {false, manual ? format("ポイント%sは鎖錠中です。",
-                                     sjis::to_utf8_lossy(p.key).c_str())
-                            : ""};
+      return {false,
+              manual ? format("ポイント%sは鎖錠中です。", sjis::to_utf8_lossy(p.key).c_str()) : ""};
   }
   bool moved;
   if (key_rail != 0)
-    moved = map::set_point_for_rail(p, key_rail, step, m.rails, m.prails) != map::PointMove::NotFound;
+    moved =
+        map::set_point_for_rail(p, key_rail, step, m.rails, m.prails) != map::PointMove::NotFound;
   else
     moved = map::step_point(p, step, m.rails, m.prails);
   return {moved, notice};

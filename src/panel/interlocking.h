@@ -40,8 +40,8 @@ std::vector<int> find_route_path(const datafiles::MapTables& map, int start, int
 // along `rails` when given, else along the path search. Refusals change
 // nothing; points already moved before a lock was met stay moved. No path:
 // success with nothing changed.
-Outcome set_route(datafiles::MapTables& map, const PlacedTrains& trains, int start,
-                  int destination, const std::vector<int>* rails, bool prefer_other_branch);
+Outcome set_route(datafiles::MapTables& map, const PlacedTrains& trains, int start, int destination,
+                  const std::vector<int>* rails, bool prefer_other_branch);
 
 // Clears the lever's current route, its end button's owner and the lever
 // mark of every track it holds.

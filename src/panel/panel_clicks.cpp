@@ -10,12 +10,18 @@ namespace {
 // Ctrl+click on a point: the next control mode and its message.
 const char* point_mode_message(int mode) {
   switch (mode) {
-    case map::kPointRestore: return "ポイントが復位制御に設定されました。";
-    case map::kPointRequest: return "ポイントが要求制御に設定されました。";
-    case map::kPointNotification: return "ポイントが通知制御に設定されました。";
-    case map::kPointSequence: return "ポイントが順序制御に設定されました。";
-    case map::kPointCombined: return "ポイントが併用制御に設定されました。";
-    default: return "ポイントが手動制御に設定されました。";
+    case map::kPointRestore:
+      return "ポイントが復位制御に設定されました。";
+    case map::kPointRequest:
+      return "ポイントが要求制御に設定されました。";
+    case map::kPointNotification:
+      return "ポイントが通知制御に設定されました。";
+    case map::kPointSequence:
+      return "ポイントが順序制御に設定されました。";
+    case map::kPointCombined:
+      return "ポイントが併用制御に設定されました。";
+    default:
+      return "ポイントが手動制御に設定されました。";
   }
 }
 
@@ -103,8 +109,8 @@ PanelResult TrackPanel::key_typed(char c, bool ctrl, bool shift, bool dia_edit_o
   } else if (dia_edit_open) {
     result.switch_on_run = m.point;
   } else if (!interlocking()) {
-    Outcome o = operate_point(data_.map, placed_trains(), m.point, shift ? -1 : +1,
-                              PointCaller::Manual, 0);
+    Outcome o =
+        operate_point(data_.map, placed_trains(), m.point, shift ? -1 : +1, PointCaller::Manual, 0);
     if (!o.message.empty()) result.messages.push_back(o.message);
     result.changed = true;
   }
@@ -113,10 +119,10 @@ PanelResult TrackPanel::key_typed(char c, bool ctrl, bool shift, bool dia_edit_o
 
 void TrackPanel::click_point(int n, bool ctrl, PanelResult& result) {
   if (interlocking()) {
-    result.messages.push_back(
-        view_.inter_view != 0
-            ? "指定されたポイントは操作出来ません。発点てこを操作して下さい。"
-            : "指定されたポイントは操作出来ません。継電連動装置表示を有効にして、発点てこを操作して下さい。");
+    result.messages.push_back(view_.inter_view != 0
+                                  ? "指定されたポイントは操作出来ません。発点てこを操作して下さい。"
+                                  : "指定されたポイントは操作出来ません。継電連動装置表示を有効にし"
+                                    "て、発点てこを操作して下さい。");
     return;
   }
   if (ctrl) {
@@ -135,9 +141,10 @@ void TrackPanel::click_lever(const PanelHit& h, bool ctrl, PanelResult& result) 
     lever.mode = lever.mode == map::kLeverManual    ? map::kLeverRestore
                  : lever.mode == map::kLeverRestore ? map::kLeverRequest
                                                     : map::kLeverManual;
-    result.messages.push_back(lever.mode == map::kLeverRestore   ? "進路が復位制御に設定されました。"
-                              : lever.mode == map::kLeverRequest ? "進路が要求制御に設定されました。"
-                                                                 : "進路が手動制御に設定されました。");
+    result.messages.push_back(lever.mode == map::kLeverRestore ? "進路が復位制御に設定されました。"
+                              : lever.mode == map::kLeverRequest
+                                  ? "進路が要求制御に設定されました。"
+                                  : "進路が手動制御に設定されました。");
     result.changed = true;
     return;
   }
@@ -156,8 +163,9 @@ void TrackPanel::click_lever(const PanelHit& h, bool ctrl, PanelResult& result) 
     return;
   }
   if (int train = train_in_route(m, placed_trains(), h.record)) {
-    const std::string name =
-        data_.dia.trains.names_record(train) ? sjis::to_utf8_lossy(data_.dia.trains[train].name) : "";
+    const std::string name = data_.dia.trains.names_record(train)
+                                 ? sjis::to_utf8_lossy(data_.dia.trains[train].name)
+                                 : "";
     result.messages.push_back(format("%s編成が進路内に存在します。", name.c_str()));
     return;
   }

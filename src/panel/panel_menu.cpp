@@ -15,6 +15,11 @@ MenuEntry caption(std::string text) { return {0, std::move(text), false, false};
 
 }  // namespace
 
+void TrackPanel::forget_interaction() {
+  pending_start_ = pending_move_point_ = 0;
+  selected_point_ = selected_lever_rail_ = selected_end_button_rail_ = selected_button_rail_ = 0;
+}
+
 std::vector<MenuEntry> TrackPanel::context_menu(Point at) {
   const auto& m = data_.map;
   selected_point_ = selected_lever_rail_ = selected_end_button_rail_ = selected_button_rail_ = 0;
@@ -66,7 +71,8 @@ std::vector<MenuEntry> TrackPanel::context_menu(Point at) {
   }
   if (selected_button_rail_ != 0) {
     const map::RouteButton& b = m.route_buttons[m.rails[selected_button_rail_].route_button];
-    menu.push_back(caption("着点ボタン " + sjis::to_utf8_lossy(m.rails[selected_button_rail_].label)));
+    menu.push_back(
+        caption("着点ボタン " + sjis::to_utf8_lossy(m.rails[selected_button_rail_].label)));
     menu.push_back({kCmdButtonShown, "ボタン表示(&B)", true, b.shown != 0});
   }
   menu.push_back({kCmdNewWindowHere, "新規ウインドウ－位置(&P)"});
@@ -75,6 +81,17 @@ std::vector<MenuEntry> TrackPanel::context_menu(Point at) {
 
 PanelResult TrackPanel::menu_command(int id, Prompt& prompt) {
   auto& m = data_.map;
+  // The map may have changed since the menu was built.
+  auto lever_of = [&](int rail) {
+    return m.rails.names_record(rail) && m.route_levers.names_record(m.rails[rail].route_lever)
+               ? m.rails[rail].route_lever
+               : 0;
+  };
+  auto button_of = [&](int rail) {
+    return m.rails.names_record(rail) && m.route_buttons.names_record(m.rails[rail].route_button)
+               ? m.rails[rail].route_button
+               : 0;
+  };
   PanelResult result;
   result.changed = true;
   auto report = [&](const Outcome& o) {
@@ -106,8 +123,7 @@ PanelResult TrackPanel::menu_command(int id, Prompt& prompt) {
       return result;
     }
   }
-  if (selected_lever_rail_ != 0) {
-    const int lever = m.rails[selected_lever_rail_].route_lever;
+  if (const int lever = lever_of(selected_lever_rail_)) {
     map::RouteLever& l = m.route_levers[lever];
     if (id == kCmdReroute && l.current_route != 0) {
       const int end = rail_of_button(m, l.current_route);
@@ -129,13 +145,13 @@ PanelResult TrackPanel::menu_command(int id, Prompt& prompt) {
       return result;
     }
   }
-  if (id == kCmdLeverButtonShown && selected_end_button_rail_ != 0) {
-    map::RouteLever& l = m.route_levers[m.rails[selected_end_button_rail_].route_lever];
+  if (id == kCmdLeverButtonShown && lever_of(selected_end_button_rail_) != 0) {
+    map::RouteLever& l = m.route_levers[lever_of(selected_end_button_rail_)];
     l.button_shown = l.button_shown != 0 ? 0 : 1;
     return result;
   }
-  if (id == kCmdButtonShown && selected_button_rail_ != 0) {
-    map::RouteButton& b = m.route_buttons[m.rails[selected_button_rail_].route_button];
+  if (id == kCmdButtonShown && button_of(selected_button_rail_) != 0) {
+    map::RouteButton& b = m.route_buttons[button_of(selected_button_rail_)];
     b.shown = b.shown != 0 ? 0 : 1;
     return result;
   }

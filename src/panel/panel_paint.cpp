@@ -224,7 +224,8 @@ void TrackPanel::draw_lever(Surface& s, int rail, int lever) const {
     // Upright at rest; thrown a quarter right angle towards the route's
     // direction while a route is set or the lever is being thrown.
     double a = 0;
-    if (l.current_route != 0 || pending_start_ == rail) a = l.direction == 1 ? std::numbers::pi / 4 : -std::numbers::pi / 4;
+    if (l.current_route != 0 || pending_start_ == rail)
+      a = l.direction == 1 ? std::numbers::pi / 4 : -std::numbers::pi / 4;
     const double c = 2 * std::cos(a), sn = 2 * std::sin(a);
     const double mx = -12 * std::sin(a), my = -12 * std::cos(a);
     auto pt = [](double x, double y) {

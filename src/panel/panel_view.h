@@ -16,8 +16,8 @@ struct PanelView {
   int offset_x = 0;
   int offset_y = 0;
   Size window{1280, 720};
-  int rail_view = 0;   // 0 aspects, 1 aspects only where they restrict, 2 occupancy
-  int inter_view = 0;  // 0 no levers or buttons, 1 all, 2 those whose symbol is shown
+  int rail_view = 0;       // 0 aspects, 1 aspects only where they restrict, 2 occupancy
+  int inter_view = 0;      // 0 no levers or buttons, 1 all, 2 those whose symbol is shown
   int clock_position = 0;  // 0 none, 1..4 top left, top right, bottom left, bottom right
   int rail_thickness = 2;  // pixels, at least 1
   Font font;

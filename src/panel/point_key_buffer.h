@@ -16,13 +16,13 @@ class PointKeyBuffer {
 
   // What typing a character found.
   struct Match {
-    int point = 0;           // the point whose key was typed, 0 none
+    int point = 0;            // the point whose key was typed, 0 none
     int display_window = -1;  // "%dx": the display window to bring forward
   };
 
   // Adds a character (CP932 byte) and matches the buffer.
   Match add(char c, const RecordTable<map::Point>& points);
-  void remove_last();  // Backspace, Delete
+  void remove_last();              // Backspace, Delete
   void clear() { text_.clear(); }  // Enter, Esc, Space
 
   const std::string& text() const { return text_; }

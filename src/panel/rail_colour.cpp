@@ -55,8 +55,8 @@ Rgb TrackPanel::aspect_colour(int rail, bool restricting_only) const {
   if (!sets.sets.names_record(set)) return kWhite;
   const int step = aspect_step(signalled);
   if (restricting_only) {
-    const int limit = rails[stopped].speed_limit > 0 ? rails[stopped].speed_limit
-                                                      : data_.header.map.max_speed;
+    const int limit =
+        rails[stopped].speed_limit > 0 ? rails[stopped].speed_limit : data_.header.map.max_speed;
     if (step >= limit) return kWhite;
   }
   const int colour = sets.sets[set].aspects[static_cast<std::size_t>(step)].colour;
@@ -68,7 +68,8 @@ Rgb TrackPanel::aspect_colour(int rail, bool restricting_only) const {
 
 bool TrackPanel::occupied(int rail) const {
   const int dual = data_.map.rails[rail].l_dual;
-  return train_on_rail(rail) != 0 || (data_.map.rails.names_record(dual) && train_on_rail(dual) != 0);
+  return train_on_rail(rail) != 0 ||
+         (data_.map.rails.names_record(dual) && train_on_rail(dual) != 0);
 }
 
 Rgb TrackPanel::rail_colour(int rail) const {

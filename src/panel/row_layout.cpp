@@ -252,8 +252,8 @@ void adjust_span(MapTables& map, int scale_x) {
       if (c < INT_MAX) try_column(c + 1);
     }
     map::Row& row = map.rows[r];
-    row.y_origin = static_cast<int>(
-        std::clamp(row.y_origin - gap, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
+    row.y_origin = static_cast<int>(std::clamp(row.y_origin - gap, static_cast<long long>(INT_MIN),
+                                               static_cast<long long>(INT_MAX)));
     above = row_profile(map, r, scale_x);
   }
 }

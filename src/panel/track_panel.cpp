@@ -96,11 +96,13 @@ void TrackPanel::toggle_row_position() {
 std::string TrackPanel::status_text() const {
   switch (mode_) {
     case RowMode::Pause:
-      return format("%d行目の右端を指定して下さい。左クリックで指定、右クリックで次の行に移動します。",
-                    current_row_);
+      return format(
+          "%d行目の右端を指定して下さい。左クリックで指定、右クリックで次の行に移動します。",
+          current_row_);
     case RowMode::Position:
-      return format("%d行目の左端を指定して下さい。左クリックで指定、右クリックで次の行に移動します。",
-                    current_row_);
+      return format(
+          "%d行目の左端を指定して下さい。左クリックで指定、右クリックで次の行に移動します。",
+          current_row_);
     case RowMode::Normal:
       break;
   }
@@ -116,8 +118,7 @@ int TrackPanel::current_break() const {
 
 void TrackPanel::scroll_to_panel_x(int x) {
   const int px = pixel_x(view_, x);
-  if (px < 100 || px > view_.window.width - 100)
-    view_.offset_x += view_.window.width / 2 - px;
+  if (px < 100 || px > view_.window.width - 100) view_.offset_x += view_.window.width / 2 - px;
 }
 
 bool TrackPanel::row_mode_click(Point p, bool right_button) {

@@ -36,10 +36,10 @@ struct PanelHit {
 struct PanelResult {
   std::vector<std::string> messages;
   bool changed = false;
-  int open_station_target = 0;  // the station dialog of this target
-  int point_key_dialog = 0;     // the point key dialog of this point
-  int switch_on_run = 0;        // this point, on the dia edit window's run
-  int raise_window = -1;        // this display window to the front
+  int open_station_target = 0;         // the station dialog of this target
+  int point_key_dialog = 0;            // the point key dialog of this point
+  int switch_on_run = 0;               // this point, on the dia edit window's run
+  int raise_window = -1;               // this display window to the front
   std::optional<Point> new_window_at;  // a new display window centred here
 };
 
@@ -144,6 +144,9 @@ class TrackPanel {
 
   // The context menu for a right click: selects what lies there.
   std::vector<MenuEntry> context_menu(Point at);
+  // Forgets the pending start, the pending symbol move and the selections:
+  // the panel closes or the data set was reloaded.
+  void forget_interaction();
   PanelResult menu_command(int id, Prompt& prompt);
 
   // The colour a rail is drawn in.

@@ -52,7 +52,8 @@ TEST_F(Cli_PanelTests, MalformedOptionsAreUsageErrorsAndBadFilesDataErrors) {
   const std::string in = q(dir / "s.qvw");
   for (const std::string& args :
        {std::string("panel ") + in, "panel " + in + " " + q(dir / "p.svg") + " --window 16",
-        "panel " + in + " " + q(dir / "p.svg") + " --window", "panel " + in + " " + q(dir / "p.bmp"),
+        "panel " + in + " " + q(dir / "p.svg") + " --window",
+        "panel " + in + " " + q(dir / "p.bmp"),
         "panel " + in + " " + q(dir / "p.svg") + " --zoom 2", "rows " + in,
         "rows " + in + " " + q(dir / "o.qvw") + " --width wide",
         "rows " + in + " " + q(dir / "o.qvw") + " --width 0"}) {

@@ -18,12 +18,12 @@ class Panel_InterlockingTests : public ::testing::Test {
   Panel_InterlockingTests() {
     data.map = testing::one_row_map();
     auto& m = data.map;
-    add_rail(m, 1, 0, 40, 100, 40);     // 1
-    add_rail(m, 1, 100, 40, 150, 40);   // 2
-    add_rail(m, 1, 150, 40, 250, 40);   // 3
-    add_rail(m, 1, 150, 40, 250, 80);   // 4
-    add_rail(m, 1, 250, 40, 350, 40);   // 5
-    add_rail(m, 1, 250, 80, 350, 80);   // 6
+    add_rail(m, 1, 0, 40, 100, 40);    // 1
+    add_rail(m, 1, 100, 40, 150, 40);  // 2
+    add_rail(m, 1, 150, 40, 250, 40);  // 3
+    add_rail(m, 1, 150, 40, 250, 80);  // 4
+    add_rail(m, 1, 250, 40, 350, 40);  // 5
+    add_rail(m, 1, 250, 80, 350, 80);  // 6
     link(1, 2);
     link(3, 5);
     link(4, 6);
@@ -61,7 +61,12 @@ class Panel_InterlockingTests : public ::testing::Test {
   }
   int add_button(int rail) {
     const int b = data.map.route_buttons.extent() + 1;
-    data.map.route_buttons.grow_to(b) = {0, 0, 0, 1, 1, data.map.rails[rail].row_pos_x_next - 10,
+    data.map.route_buttons.grow_to(b) = {0,
+                                         0,
+                                         0,
+                                         1,
+                                         1,
+                                         data.map.rails[rail].row_pos_x_next - 10,
                                          data.map.rails[rail].row_pos_y_next};
     data.map.rails[rail].route_button = b;
     return b;
@@ -70,8 +75,8 @@ class Panel_InterlockingTests : public ::testing::Test {
   int add_twin_with_lever(int rail) {
     auto& m = data.map;
     const map::Rail& r = m.rails[rail];
-    const int t = add_rail(m, 1, r.row_pos_x_next, r.row_pos_y_next, r.row_pos_x_back,
-                           r.row_pos_y_back);
+    const int t =
+        add_rail(m, 1, r.row_pos_x_next, r.row_pos_y_next, r.row_pos_x_back, r.row_pos_y_back);
     m.rails[t].l_dual = rail;
     m.rails[rail].l_dual = t;
     m.rails[t].label = "T";
@@ -198,8 +203,8 @@ TEST_F(Panel_InterlockingTests, ClicksOnTheLeverAndAButtonSetAndCancelTheRoute) 
   panel.view().inter_view = 1;
   shell::BusyLock lock;
   vosk::testing::ScriptedPrompt prompt;
-  const Point lever_at{60, 20};                   // lever symbol (20, 20) in row 1
-  const Point button_at{40 + 340, 80};            // rail 6's button
+  const Point lever_at{60, 20};         // lever symbol (20, 20) in row 1
+  const Point button_at{40 + 340, 80};  // rail 6's button
   EXPECT_TRUE(panel.left_click(lever_at, false, lock, prompt).changed);
   EXPECT_EQ(panel.pending_start(), 1);
   PanelResult set = panel.left_click(button_at, false, lock, prompt);
@@ -222,8 +227,9 @@ TEST_F(Panel_InterlockingTests, ClicksOnTheLeverAndAButtonSetAndCancelTheRoute) 
   data.map.points[1].symbol_row = 1;
   data.map.points[1].symbol_x = 150;
   data.map.points[1].symbol_y = 100;
-  EXPECT_EQ(panel.left_click({190, 104}, false, lock, prompt).messages,
-            (std::vector<std::string>{"指定されたポイントは操作出来ません。発点てこを操作して下さい。"}));
+  EXPECT_EQ(
+      panel.left_click({190, 104}, false, lock, prompt).messages,
+      (std::vector<std::string>{"指定されたポイントは操作出来ません。発点てこを操作して下さい。"}));
 
   lock.lock(shell::BusyState::DiaEditWindow);
   EXPECT_FALSE(panel.left_click(lever_at, false, lock, prompt).changed);
@@ -238,9 +244,10 @@ TEST_F(Panel_InterlockingTests, CtrlClicksCycleThePointModesOutsideInterlocking)
   data.map.points[1].symbol_row = 1;
   data.map.points[1].symbol_x = 150;
   data.map.points[1].symbol_y = 100;
-  const char* expected[] = {"ポイントが復位制御に設定されました。", "ポイントが要求制御に設定されました。",
-                            "ポイントが通知制御に設定されました。", "ポイントが順序制御に設定されました。",
-                            "ポイントが併用制御に設定されました。", "ポイントが手動制御に設定されました。"};
+  const char* expected[] = {
+      "ポイントが復位制御に設定されました。", "ポイントが要求制御に設定されました。",
+      "ポイントが通知制御に設定されました。", "ポイントが順序制御に設定されました。",
+      "ポイントが併用制御に設定されました。", "ポイントが手動制御に設定されました。"};
   for (const char* text : expected) {
     PanelResult r = panel.left_click({190, 104}, true, lock, prompt);
     EXPECT_EQ(r.messages, (std::vector<std::string>{text}));

@@ -37,7 +37,8 @@ class Panel_PaintTests : public ::testing::Test {
     data.map.signals.colours.push_back({255, 0, 0});
     data.map.signals.colours.push_back({0, 255, 0});
     for (int step = 0; step < map::kSpeedSteps; ++step)
-      set.aspects[static_cast<std::size_t>(step)] = {true, step < 50 ? 0 : 50, 0, 0, step < 50 ? 1 : 2};
+      set.aspects[static_cast<std::size_t>(step)] = {true, step < 50 ? 0 : 50, 0, 0,
+                                                     step < 50 ? 1 : 2};
   }
 
   TrackPanel& panel() {
@@ -96,7 +97,7 @@ struct KeyCase {
 };
 
 TEST_F(Panel_PaintTests, PointKeysTakeTheirModeColourOrWhiteOnAnInterlockingPanel) {
-  const KeyCase cases[] = {{0, true, 0}, {1, true, 1}, {1, false, 2}, {2, true, 3},
+  const KeyCase cases[] = {{0, true, 0}, {1, true, 1},  {1, false, 2}, {2, true, 3},
                            {3, true, 4}, {4, false, 5}, {5, true, 6}};
   map::Point& p = data.map.points.grow_to(1);
   p.key = "21";

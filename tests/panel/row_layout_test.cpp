@@ -110,22 +110,23 @@ struct SplitCase {
 TEST(Panel_RowLayoutTests, SplitMovesEachRailByItsEnds) {
   // Split row 1 at 100.
   const SplitCase cases[] = {
-      {50, 0, 1, 1},     {100, 50, 1, 1},  // back end left of the split
-      {50, 100, 1, 1},                     // next end left, back end on it
-      {100, 200, 1, 2},  {200, 100, 1, 2}, {200, 150, 2, 2},
-      {100, 100, 1, 1},  {100, 100, 2, 2},  // zero length on the split: stays
-      {150, 50, 1, 1},                      // across, back end left
-      {50, 150, 2, 2},                      // across, back end right: stays
-      {20, 10, 2, 1},    {20, 10, 3, 3},    // row 3 is not touched
+      {50, 0, 1, 1},    {100, 50, 1, 1},  // back end left of the split
+      {50, 100, 1, 1},                    // next end left, back end on it
+      {100, 200, 1, 2}, {200, 100, 1, 2}, {200, 150, 2, 2},
+      {100, 100, 1, 1}, {100, 100, 2, 2},  // zero length on the split: stays
+      {150, 50, 1, 1},                     // across, back end left
+      {50, 150, 2, 2},                     // across, back end right: stays
+      {20, 10, 2, 1},   {20, 10, 3, 3},    // row 3 is not touched
   };
   for (const SplitCase& c : cases) {
     datafiles::MapTables m = one_row_map();
     m.rows.grow_to(3);
     add_rail(m, c.from_row, c.back_x, 0, c.next_x, 0);
-    add_rail(m, 1, -10, 0, 0, 0);  // keeps row 1 from emptying
+    add_rail(m, 1, -10, 0, 0, 0);    // keeps row 1 from emptying
     add_rail(m, 3, 500, 0, 600, 0);  // keeps row 3
     split_row(m, 1, 100);
-    EXPECT_EQ(m.rails[1].row, c.to_row) << c.next_x << "," << c.back_x << " from row " << c.from_row;
+    EXPECT_EQ(m.rails[1].row, c.to_row)
+        << c.next_x << "," << c.back_x << " from row " << c.from_row;
     EXPECT_EQ(m.rows[2].x_shift, -100);
   }
 }

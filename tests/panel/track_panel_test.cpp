@@ -110,9 +110,9 @@ TEST_F(Panel_TrackPanelTests, HitsLeversButtonsPointsAndStations) {
     int record;
   };
   const Case cases[] = {
-      {{60, 20}, PanelHit::Lever, 1},         {{60, 9}, PanelHit::Lever, 1},  // bar
-      {{104, 24}, PanelHit::LeverButton, 1},  {{130, 16}, PanelHit::Button, 1},
-      {{92, 66}, PanelHit::PointSymbol, 1},   {{90, 58}, PanelHit::PointSymbol, 1},
+      {{60, 20}, PanelHit::Lever, 1},           {{60, 9}, PanelHit::Lever, 1},  // bar
+      {{104, 24}, PanelHit::LeverButton, 1},    {{130, 16}, PanelHit::Button, 1},
+      {{92, 66}, PanelHit::PointSymbol, 1},     {{90, 58}, PanelHit::PointSymbol, 1},
       {{45, 120}, PanelHit::StationDrawing, 1}, {{60, 90}, PanelHit::None, 0},
       {{240, 140}, PanelHit::None, 0},  // right and bottom edges are outside
   };
@@ -135,8 +135,8 @@ TEST_F(Panel_TrackPanelTests, MapExtentCoversEveryItemInWholeScrollSteps) {
   add_rail(data.map, 1, 0, 40, 1000, 75);
   data.map.rows[1].y_origin = 10;
   const Size s = panel.map_extent();
-  EXPECT_EQ(s.width, 1080);   // 1040 + 40, rounded up to 20
-  EXPECT_EQ(s.height, 140);   // 85 + 40 -> 140
+  EXPECT_EQ(s.width, 1080);  // 1040 + 40, rounded up to 20
+  EXPECT_EQ(s.height, 140);  // 85 + 40 -> 140
 }
 
 TEST_F(Panel_TrackPanelTests, ThePictureCopyPaintsTheWholeMapOnBlackAndKeepsTheView) {
