@@ -1,6 +1,7 @@
 #include "panel/track_panel.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "base/format.h"
 #include "map/signal_set.h"
@@ -147,6 +148,13 @@ bool TrackPanel::row_mode_click(Point p, bool right_button) {
   current_row_ = std::min(current_row_, data_.map.rows.extent());
   scroll_to_panel_x(*s);
   return true;
+}
+
+void TrackPanel::follow(Point at) {
+  const int dx = at.x - view_.window.width / 2;
+  const int dy = at.y - view_.window.height / 2;
+  if (std::abs(dx) > view_.window.width / 5) view_.offset_x -= dx / 20 * 20;
+  if (std::abs(dy) > view_.window.height / 5) view_.offset_y -= dy / 20 * 20;
 }
 
 void TrackPanel::zoom_x(int steps) {

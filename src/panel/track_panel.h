@@ -113,6 +113,11 @@ class TrackPanel {
   // the row's right end for the last row).
   int current_break() const;
 
+  // Following a train: `at` is where the train is drawn now. Once it lies
+  // more than a fifth of the window from the centre, the view scrolls by
+  // whole 20-pixel steps to bring it back.
+  void follow(Point at);
+
   // Zoom: ±64 on a scale factor, never below kMinScale.
   void zoom_x(int steps);
   void zoom_y(int steps);

@@ -79,6 +79,25 @@ TEST(Panel_RowLayoutTests, ClearRowThenAdjustSpanLeavesOneRowAtItsOrigin) {
   for (int n = 1; n <= m.rails.extent(); ++n) EXPECT_EQ(m.rails[n].row, 1);
 }
 
+TEST(Panel_RowLayoutTests, AdjustSpanFillsEmptyColumnsFromTheirNeighbours) {
+  datafiles::MapTables m = one_row_map();
+  m.rows[1].x_origin = 0;
+  m.rows.grow_to(2) = m.rows[1];
+  add_rail(m, 1, 0, 50, 100, 50);
+  add_rail(m, 1, 500, 200, 600, 200);  // deep, far right
+  add_rail(m, 2, 300, 10, 350, 10);    // between the two, above neither
+  add_rail(m, 2, 700, 30, 800, 30);
+  adjust_span(m, kUnitScale);
+  EXPECT_EQ(m.rows[1].y_origin, -50);
+  // Row 1 counts as its deeper neighbour (200, y origin -50) over the gap,
+  // and past its right end as its last rail.
+  EXPECT_EQ(m.rows[2].panel_y(10), 150);
+  // At half scale the columns halve; the gaps stay in map units.
+  m.rows[2].y_origin = 0;
+  adjust_span(m, kUnitScale / 2);
+  EXPECT_EQ(m.rows[2].panel_y(10), 150);
+}
+
 TEST(Panel_RowLayoutTests, ClearRowLeavesItemsOutsideTheRowsAlone) {
   datafiles::MapTables m = one_row_map();
   m.rows.grow_to(2);

@@ -68,6 +68,16 @@ TEST_F(Panel_TrackPanelTests, RowPositionSetsTheOriginFromTheClickAndExcludesRow
   EXPECT_FALSE(panel.row_mode_click({1, 1}, false));
 }
 
+TEST_F(Panel_TrackPanelTests, AFollowedTrainIsScrolledBackInWholeSteps) {
+  panel.view().window = {1000, 500};
+  panel.follow({690, 340});  // within a fifth of the centre both ways
+  EXPECT_EQ(panel.view().offset_x, 0);
+  EXPECT_EQ(panel.view().offset_y, 0);
+  panel.follow({1315, 120});
+  EXPECT_EQ(panel.view().offset_x, -800);
+  EXPECT_EQ(panel.view().offset_y, 120);
+}
+
 TEST_F(Panel_TrackPanelTests, ZoomStepsBy64AndNeverBelowTheSmallestScale) {
   panel.zoom_x(1);
   EXPECT_EQ(panel.view().scale_x, 4096 + 64);
