@@ -31,6 +31,8 @@ int run_check(const Args& args);
 int run_retime(const Args& args);
 int run_make_sample(const Args& args);
 int run_graph(const Args& args);
+int run_panel(const Args& args);
+int run_rows(const Args& args);
 
 // Prints "vosk-cli: message" and the usage hint to stderr; returns kUsageError.
 int usage_error(const std::string& message);

@@ -28,6 +28,12 @@ const std::vector<Command>& commands() {
        " --from H:MM --to H:MM (default 6:00 to 7:00), --display-target N (default 1),"
        " --size WxH (default 1920x1080), --pages N splits the range into pages",
        run_graph},
+      {"panel", "FILE OUT [--window N]",
+       "picture of display window N's track panel (0 = main window, default), .svg or .png",
+       run_panel},
+      {"rows", "IN OUT [--width PX]",
+       "lay the track panel out in rows for a window PX wide (default 1280) and save as OUT",
+       run_rows},
   };
   return list;
 }

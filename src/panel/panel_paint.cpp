@@ -1,0 +1,267 @@
+// Painting the track panel, layer by layer.
+#include <cmath>
+#include <numbers>
+
+#include "base/sjis.h"
+#include "base/time_text.h"
+#include "panel/track_panel.h"
+
+namespace vosk::panel {
+namespace {
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kGrey{128, 128, 128};
+
+// Line style entries of the main window the panel draws with.
+enum Entry : int {
+  kPointManual = 0,  // 1..6 follow the point modes
+  kPointRestoreNormal = 1,
+  kPointRestoreReverse = 2,
+  kLeverPending = 7,
+  kLeverNotPending = 8,
+  kLeverManual = 9,
+  kLeverRestoreNormal = 10,
+  kLeverRestoreReverse = 11,
+  kLeverRequest = 12,
+  kButtonCandidate = 13,
+  kButtonNotCandidate = 14,
+  kButtonOwned = 15,
+  kButtonFree = 16,
+  kJumpText = 17,
+  kStationText = 18,
+  kStationBack = 19,
+};
+
+void solid_pen(Surface& s, Rgb colour) { s.set_pen({PenStyle::Solid, 1, colour}); }
+
+// A square marker centred on p, `half` pixels to each side (one more to the
+// right and below, as the platform's rectangles leave those edges out).
+void square(Surface& s, Point p, int half, Rgb fill, Rgb outline) {
+  solid_pen(s, outline);
+  s.set_brush({fill, false});
+  s.rectangle({p.x - half, p.y - half, p.x + half + 1, p.y + half + 1});
+}
+
+// Text whose box is centred vertically on y.
+void text_centred_on(Surface& s, Point p, HAlign h, const std::string& utf8) {
+  const Size size = s.measure(utf8);
+  s.set_text_align({h, VAlign::Top});
+  s.text({p.x, p.y - size.height / 2}, utf8);
+}
+
+}  // namespace
+
+void TrackPanel::draw(Surface& s) const {
+  Font font = view_.font;
+  font.height = font_height_for_points(font.point_size, s.logpixelsy());
+  s.set_font(font);
+  draw_guides(s);
+  s.set_background(false, kBlack);
+  draw_point_keys(s);
+  draw_jumps(s);
+  draw_station_drawings(s);
+  draw_rails(s);
+  if (interlocking()) {
+    draw_buttons(s);
+    draw_levers(s);
+  }
+  draw_clock(s);
+}
+
+void TrackPanel::redraw(Surface& s) const {
+  const Size size = s.size();
+  s.fill_rect({0, 0, size.width, size.height}, kBlack);
+  draw(s);
+}
+
+void TrackPanel::paint_whole_map(Surface& s) {
+  const PanelView saved = view_;
+  view_.window = map_extent();
+  view_.offset_x = view_.offset_y = 0;
+  redraw(s);
+  view_ = saved;
+}
+
+void TrackPanel::draw_guides(Surface& s) const {
+  if (mode_ == RowMode::Pause) {
+    const int x = pixel_x(view_, current_break());
+    solid_pen(s, {128, 128, 128});
+    s.line({x, 0}, {x, s.size().height});
+  } else if (mode_ == RowMode::Position && data_.map.rows.names_record(current_row_)) {
+    const map::Row& row = data_.map.rows[current_row_];
+    const Point c{pixel_x(view_, row.x_origin), pixel_y(view_, row.y_origin)};
+    solid_pen(s, {0, 255, 0});
+    s.line({c.x - 10, c.y}, {c.x + 11, c.y});
+    s.line({c.x, c.y - 10}, {c.x, c.y + 11});
+  }
+}
+
+void TrackPanel::draw_point_keys(Surface& s) const {
+  const auto& points = data_.map.points;
+  s.set_text_align({HAlign::Center, VAlign::Top});
+  for (int n = 1; n <= points.extent(); ++n) {
+    const map::Point& p = points[n];
+    if (p.key.empty()) continue;
+    Rgb colour;
+    if ((pending_move_point_ != 0 && pending_move_point_ != n) || p.failed != 0) {
+      colour = kGrey;
+    } else if (interlocking()) {
+      colour = kWhite;
+    } else if (p.active_mode == map::kPointRestore) {
+      colour = style_colour(p.position == p.normal_position ? kPointRestoreNormal
+                                                            : kPointRestoreReverse);
+    } else if (p.active_mode >= map::kPointRequest && p.active_mode <= map::kPointCombined) {
+      colour = style_colour(p.active_mode + 1);
+    } else {
+      colour = style_colour(kPointManual);
+    }
+    s.set_text_colour(colour);
+    s.text(at(p.symbol_row, p.symbol_x, p.symbol_y), sjis::to_utf8_lossy(p.key));
+  }
+}
+
+void TrackPanel::draw_jumps(Surface& s) const {
+  const auto& jumps = data_.map.jumps;
+  s.set_text_colour(style_colour(kJumpText));
+  for (int n = 1; n <= jumps.extent(); ++n) {
+    const map::Jump& j = jumps[n];
+    if (j.label.empty()) continue;
+    const std::string label = sjis::to_utf8_lossy(j.label);
+    text_centred_on(s, at(j.row1, j.x1, j.y1), HAlign::Left, label);
+    text_centred_on(s, at(j.row2, j.x2, j.y2), HAlign::Right, label);
+  }
+}
+
+void TrackPanel::draw_station_drawings(Surface& s) const {
+  const auto& m = data_.map;
+  const Rgb back = style_colour(kStationBack);
+  solid_pen(s, back);
+  s.set_brush({back, false});
+  s.set_text_colour(style_colour(kStationText));
+  for (int n = 1; n <= m.station_draws.extent(); ++n) {
+    const map::StationDraw& d = m.station_draws[n];
+    const Point a = at(d.row, d.left_x, d.y1);
+    const Point b = at(d.row, d.right_x, d.y2);
+    const Rect r{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    s.rectangle(r);
+    std::string name;
+    if (m.targets.names_record(d.target)) {
+      const map::Target& t = m.targets[d.target];
+      name = m.stations.names_record(t.station) ? m.stations[t.station].short_name : t.short_name;
+    }
+    if (!name.empty())
+      text_centred_on(s, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, HAlign::Center,
+                      sjis::to_utf8_lossy(name));
+  }
+}
+
+void TrackPanel::draw_rails(Surface& s) const {
+  const auto& rails = data_.map.rails;
+  const int t = std::max(1, view_.rail_thickness);
+  for (int n = 1; n <= rails.extent(); ++n) {
+    const map::Rail& r = rails[n];
+    if (r.row == 0 || (r.l_next == 0 && r.l_back == 0)) continue;
+    // Direction 1 lies one thickness below direction 2, so that the two
+    // rails of a track show as two lines.
+    const int lower = r.direction == 1 ? t : 0;
+    Point a = at(r.row, r.row_pos_x_next, r.row_pos_y_next);
+    Point b = at(r.row, r.row_pos_x_back, r.row_pos_y_back);
+    a.y += lower;
+    b.y += lower;
+    solid_pen(s, rail_colour(n));
+    for (int i = 0; i < t; ++i) s.line({a.x, a.y + i}, {b.x, b.y + i});
+    // The joints between track circuits.
+    solid_pen(s, kWhite);
+    s.line({a.x, a.y - 1}, {a.x, a.y + t});
+    s.line({b.x, b.y - 1}, {b.x, b.y + t});
+  }
+}
+
+void TrackPanel::draw_buttons(Surface& s) const {
+  const auto& m = data_.map;
+  if (view_.inter_view == 0) return;
+  const int pending_direction =
+      m.rails.names_record(pending_start_) ? m.rails[pending_start_].direction : 0;
+  for (int n = 1; n <= m.rails.extent(); ++n) {
+    const int b = m.rails[n].route_button;
+    if (!m.route_buttons.names_record(b)) continue;
+    const map::RouteButton& button = m.route_buttons[b];
+    if (!symbol_visible(button.shown)) continue;
+    int entry;
+    if (pending_start_ != 0)
+      entry = button.owner == 0 && m.rails[n].direction == pending_direction ? kButtonCandidate
+                                                                             : kButtonNotCandidate;
+    else
+      entry = button.owner != 0 ? kButtonOwned : kButtonFree;
+    square(s, at(button.row, button.x, button.y), 4, style_colour(entry), kBlack);
+  }
+}
+
+void TrackPanel::draw_levers(Surface& s) const {
+  const auto& m = data_.map;
+  if (view_.inter_view == 0) return;
+  for (int n = 1; n <= m.rails.extent(); ++n) {
+    const int l = m.rails[n].route_lever;
+    if (m.route_levers.names_record(l)) draw_lever(s, n, l);
+  }
+}
+
+void TrackPanel::draw_lever(Surface& s, int rail, int lever) const {
+  const map::RouteLever& l = data_.map.route_levers[lever];
+  if (symbol_visible(l.lever_shown)) {
+    int entry;
+    if (pending_start_ != 0)
+      entry = pending_start_ == rail ? kLeverPending : kLeverNotPending;
+    else if (l.mode == map::kLeverRestore)
+      entry = l.normal_route == l.current_route ? kLeverRestoreNormal : kLeverRestoreReverse;
+    else if (l.mode == map::kLeverRequest)
+      entry = kLeverRequest;
+    else
+      entry = kLeverManual;
+    const Rgb colour = style_colour(entry);
+    const Point p = at(l.lever_row, l.lever_x, l.lever_y);
+    // Upright at rest; thrown a quarter right angle towards the route's
+    // direction while a route is set or the lever is being thrown.
+    double a = 0;
+    if (l.current_route != 0 || pending_start_ == rail)
+      a = l.direction == 1 ? std::numbers::pi / 4 : -std::numbers::pi / 4;
+    const double c = 2 * std::cos(a), sn = 2 * std::sin(a);
+    const double mx = -12 * std::sin(a), my = -12 * std::cos(a);
+    auto pt = [](double x, double y) {
+      return Point{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+    };
+    const Point bar[4] = {pt(p.x + c, p.y - sn), pt(p.x - c, p.y + sn),
+                          pt(p.x - c + mx, p.y + sn + my), pt(p.x + c + mx, p.y - sn + my)};
+    solid_pen(s, colour);
+    s.set_brush({colour, false});
+    s.polygon(bar);
+    square(s, p, 4, colour, kBlack);
+  }
+  if (symbol_visible(l.button_shown)) {
+    const Point p = at(l.button_row, l.button_x, l.button_y);
+    square(s, p, 5, aspect_colour(rail, false), kWhite);
+    // The arrow: a stem from the square's edge in the route's running
+    // direction (direction 1 runs leftward) and a bar across its tip.
+    const int side = l.direction == 1 ? -1 : 1;
+    const int edge = p.x + side * 5, tip = p.x + side * 10;
+    solid_pen(s, kWhite);
+    s.line({edge, p.y}, {tip, p.y});
+    s.line({tip, p.y - 5}, {tip, p.y + 6});
+  }
+}
+
+void TrackPanel::draw_clock(Surface& s) const {
+  if (!clock_ || view_.clock_position < 1 || view_.clock_position > 4) return;
+  const std::string text = timetext::format(*clock_, true);
+  const bool right = view_.clock_position == 2 || view_.clock_position == 4;
+  const bool bottom = view_.clock_position >= 3;
+  const Size size = s.size();
+  s.set_background(true, kWhite);
+  s.set_text_colour(kBlack);
+  s.set_text_align({right ? HAlign::Right : HAlign::Left, bottom ? VAlign::Bottom : VAlign::Top});
+  s.text({right ? size.width - 1 : 1, bottom ? size.height - 1 : 1}, text);
+  s.set_background(false, kBlack);
+}
+
+}  // namespace vosk::panel
