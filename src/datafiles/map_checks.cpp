@@ -9,15 +9,18 @@ namespace vosk::datafiles {
 
 MapCheckOutcome run_map_checks(DataSet& ds, Prompt& prompt, const MapCheckOptions& options) {
   MapCheckOutcome outcome;
+  if (options.status) options.status("データチェック中");
   if (map::check_rail_data(ds.map.rails, ds.map.prails, ds.header.map.map_pos_check, prompt) ==
       map::RailCheckResult::Abandoned) {
     outcome.accepted = false;
     return outcome;
   }
   if (ds.header.wdia_mode != 0) return outcome;
+  if (options.status) options.status("マップ自動修正中");
   repair_speed_types(ds.classification.speed_types, ds.series.extent(), prompt);
-  ConversionOutcome c = offer_signal_conversion(
-      ds, prompt, options.english, options.dialog ? *options.dialog : SignalSettingsDialog{});
+  ConversionOutcome c =
+      offer_signal_conversion(ds, prompt, options.english,
+                              options.dialog ? *options.dialog : SignalSettingsDialog{}, options.status);
   outcome.signals_converted = c == ConversionOutcome::Converted;
   return outcome;
 }
@@ -31,8 +34,8 @@ int repair_speed_types(dia::SpeedTypeTable& speed_types, int series_count, Promp
     std::string name = sjis::to_utf8_lossy(type.name);
     Answer a = prompt.ask(
         "自動修正確認",
-        format("速度種別%"
-               "sの計測用形式データがありません。\n使用中にエラーが発生する可能性があります\n\n"
+        format("速度種別%sの計測用形式データがありません。\n"
+               "使用中にエラーが発生する可能性があります\n\n"
                "該当する速度種別の形式設定を自動修正します。\nよろしいですか？\n",
                name.c_str()),
         Buttons::YesNo);

@@ -12,6 +12,7 @@ namespace vosk::datafiles {
 struct MapCheckOptions {
   bool english = false;                          // UI language, for derived labels
   const SignalSettingsDialog* dialog = nullptr;  // none: the proposed values are accepted
+  StatusText status;                             // optional
 };
 
 struct MapCheckOutcome {

@@ -109,6 +109,7 @@ Loaded load_members(std::string_view header_text, const bundle::MemberSet* membe
   MapCheckOptions checks;
   checks.english = session.english();
   checks.dialog = session.signal_dialog;
+  checks.status = session.status;
   MapCheckOutcome checked = run_map_checks(ds, session.prompt, checks);
   if (!checked.accepted) return result;
   result.signals_converted = checked.signals_converted;

@@ -47,6 +47,7 @@ struct Session {
   // The signal settings dialog for the conversion of an old map's aspects;
   // none accepts the proposed values as they are.
   const SignalSettingsDialog* signal_dialog = nullptr;
+  StatusText status;  // status texts of long steps (the map checks)
 
   bool english() const { return ui == shell::UiLanguage::English; }
 };

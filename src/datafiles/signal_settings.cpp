@@ -129,7 +129,8 @@ bool accept_proposed_signal_settings(DataSet& ds, const SignalSettingsInput& pro
 }
 
 ConversionOutcome offer_signal_conversion(DataSet& ds, Prompt& prompt, bool english,
-                                          const SignalSettingsDialog& dialog) {
+                                          const SignalSettingsDialog& dialog,
+                                          const StatusText& status) {
   if (ds.header.wdia_mode != 0 || ds.header.map.signal_version >= kCurrentSignalVersion)
     return ConversionOutcome::NotOffered;
   Answer a = prompt.ask(
@@ -140,11 +141,12 @@ ConversionOutcome offer_signal_conversion(DataSet& ds, Prompt& prompt, bool engl
       "ダイヤの作成をし直す必要が発生する場合があります。",
       Buttons::YesNo);
   if (a != Answer::Yes) return ConversionOutcome::Declined;
-  return convert_signal_aspects(ds, prompt, english, dialog);
+  return convert_signal_aspects(ds, prompt, english, dialog, status);
 }
 
 ConversionOutcome convert_signal_aspects(DataSet& ds, Prompt& prompt, bool english,
-                                         const SignalSettingsDialog& dialog) {
+                                         const SignalSettingsDialog& dialog,
+                                         const StatusText& status) {
   MapSettings& map = ds.header.map;
   if (map.signal_version >= kCurrentSignalVersion) {
     prompt.tell(kVersionError, "このマップは、信号現示変換処理は必要ありません。");
@@ -154,6 +156,7 @@ ConversionOutcome convert_signal_aspects(DataSet& ds, Prompt& prompt, bool engli
     prompt.tell(kVersionError, "このマップは、バーションが古いため信号現示変換処理は出来ません。");
     return ConversionOutcome::NotPossible;
   }
+  if (status) status("信号現示変換中");
   const int kept_margin = map.break_spare_dist;
   const int kept_handle = map.handle_atc;
   SignalSettingsContext context;

@@ -73,6 +73,9 @@ using SignalSettingsDialog = std::function<bool(DataSet& ds, const SignalSetting
 bool accept_proposed_signal_settings(DataSet& ds, const SignalSettingsInput& proposed,
                                      const SignalSettingsContext& context, Prompt& prompt);
 
+// Shows a status text (UTF-8) while a long step runs, e.g. in the title.
+using StatusText = std::function<void(const char* text)>;
+
 enum class ConversionOutcome {
   NotOffered,   // WdiaMode or a current map
   Declined,     // the user answered No, or the dialog was cancelled
@@ -85,10 +88,12 @@ enum class ConversionOutcome {
 // dialog. Confirmed: SignalVersion becomes current and the derived train
 // data are rebuilt; cancelled: the two values are restored.
 ConversionOutcome offer_signal_conversion(DataSet& ds, Prompt& prompt, bool english,
-                                          const SignalSettingsDialog& dialog = {});
+                                          const SignalSettingsDialog& dialog = {},
+                                          const StatusText& status = {});
 
 // The conversion itself (the second half of the offer).
 ConversionOutcome convert_signal_aspects(DataSet& ds, Prompt& prompt, bool english,
-                                         const SignalSettingsDialog& dialog = {});
+                                         const SignalSettingsDialog& dialog = {},
+                                         const StatusText& status = {});
 
 }  // namespace vosk::datafiles

@@ -274,14 +274,20 @@ TEST(Datafiles_MapChecksOnOpenTests, WdiaModeRunsOnlyTheRailDataCheck) {
   ds.header.map.signal_version = 1041;
   ds.classification.speed_types[1].measuring_series = 99;
   ds.header.wdia_mode = 1;
+  std::vector<std::string> status;
+  MapCheckOptions options;
+  options.status = [&status](const char* text) { status.push_back(text); };
   ScriptedPrompt prompt;
-  EXPECT_TRUE(run_map_checks(ds, prompt).accepted);
+  EXPECT_TRUE(run_map_checks(ds, prompt, options).accepted);
   EXPECT_EQ(prompt.count(), 0u);
+  EXPECT_EQ(status, std::vector<std::string>{"データチェック中"});
 
   ds.header.wdia_mode = 0;
+  status.clear();
   ScriptedPrompt asked;
   asked.script({Answer::No, Answer::No});
-  MapCheckOutcome outcome = run_map_checks(ds, asked);
+  MapCheckOutcome outcome = run_map_checks(ds, asked, options);
+  EXPECT_EQ(status, (std::vector<std::string>{"データチェック中", "マップ自動修正中"}));
   EXPECT_TRUE(outcome.accepted);
   EXPECT_FALSE(outcome.signals_converted);
   ASSERT_EQ(asked.count(), 2u);
