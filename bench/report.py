@@ -9,7 +9,8 @@ GOALS_MBPS = {"BM_Pack": 400.0, "BM_Unpack": 400.0}
 GOALS_MS = {"BM_Open/Large": 200.0, "BM_Save/Large": 200.0, "BM_RebuildAndMeasureEveryRun": 200.0,
             "BM_CheckEveryRun": 500.0, "BM_ConnectionSearchLineEnds": 100.0,
             "BM_PanelAutoRow": 50.0, "BM_PanelHitTest": 1.0,
-            "BM_GraphLayout": 2.0, "BM_GraphDrawCounting": 8.0, "BM_GraphHitTest": 1.0}
+            "BM_GraphLayout": 2.0, "BM_GraphDrawCounting": 8.0, "BM_GraphHitTest": 1.0,
+            "BM_MapChecksAndLeverRebuild": 100.0}
 
 rows = []
 for path in sys.argv[1:]:

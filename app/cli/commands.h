@@ -1,8 +1,11 @@
 #pragma once
 // Subcommands of vosk-cli. Each returns the process exit code:
 // 0 success, 1 file or data error, 2 usage error.
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "cli_prompt.h"
 
 namespace vosk::cli {
 
@@ -33,6 +36,16 @@ int run_make_sample(const Args& args);
 int run_graph(const Args& args);
 int run_panel(const Args& args);
 int run_rows(const Args& args);
+
+// Arguments of the commands that open a data set: the file names, --json
+// (where allowed), and --yes / --strict for the questions asked on opening.
+struct OpenOptions {
+  std::vector<std::string> positional;
+  bool json = false;
+  PromptPolicy policy;
+};
+// Nullopt for an unknown option.
+std::optional<OpenOptions> parse_open_options(const Args& args, bool allow_json);
 
 // Prints "vosk-cli: message" and the usage hint to stderr; returns kUsageError.
 int usage_error(const std::string& message);

@@ -6,21 +6,15 @@
 #include "base/sjis.h"
 #include "cli_prompt.h"
 #include "commands.h"
+#include "datafiles/data_set_summary.h"
 #include "datafiles/file_kind.h"
 #include "datafiles/open_save.h"
 #include "shell/home.h"
 
 namespace vosk::cli {
-namespace {
 
-struct Options {
-  std::vector<std::string> positional;
-  bool json = false;
-  PromptPolicy policy;
-};
-
-std::optional<Options> parse(const Args& args, bool allow_json) {
-  Options o;
+std::optional<OpenOptions> parse_open_options(const Args& args, bool allow_json) {
+  OpenOptions o;
   for (const std::string& a : args) {
     if (a == "--json" && allow_json)
       o.json = true;
@@ -35,6 +29,8 @@ std::optional<Options> parse(const Args& args, bool allow_json) {
   }
   return o;
 }
+
+namespace {
 
 std::string json_text(const std::string& cp932) {
   std::string utf8 = sjis::to_utf8_lossy(cp932), out;
@@ -53,11 +49,10 @@ std::string json_text(const std::string& cp932) {
   return out;
 }
 
-int count_diagrams(const dia::DiaTables& d) {
-  int n = 0;
-  for (int i = 1; i <= d.diagrams.extent(); ++i)
-    if (d.diagrams[i].direction != 0) ++n;
-  return n;
+int count_running_times(const dia::SpeedTypeTable& types) {
+  std::size_t n = 0;
+  for (int k = 1; k <= types.extent(); ++k) n += types[k].running_times.size();
+  return static_cast<int>(n);
 }
 
 }  // namespace
@@ -69,7 +64,7 @@ std::string cli_program_folder() {
 }
 
 int run_info(const Args& args) {
-  auto o = parse(args, true);
+  auto o = parse_open_options(args, true);
   if (!o || o->positional.size() != 1) return usage_error("info takes FILE [--json]");
   CliPrompt prompt(o->policy);
   datafiles::Session session{prompt, cli_program_folder()};
@@ -77,6 +72,7 @@ int run_info(const Args& args) {
   if (!ds || prompt.strict_failure()) return kDataError;
 
   const datafiles::MapTables& m = ds->map;
+  const dia::ClassificationTables& c = ds->classification;
   struct Row {
     const char* name;
     int count;
@@ -91,15 +87,20 @@ int run_info(const Args& args) {
       {"row", m.rows.extent()},
       {"jump", m.jumps.extent()},
       {"detail", m.details.extent()},
+      {"signal_set", m.signals.sets.extent()},
       {"route_lever", m.route_levers.extent()},
       {"route_button", m.route_buttons.extent()},
       {"series", ds->series.extent()},
       {"train", ds->dia.trains.extent()},
       {"unit", ds->dia.units.extent()},
-      {"diagram", count_diagrams(ds->dia)},
-      {"train_type", ds->classification.train_types.extent()},
-      {"speed_type", ds->classification.speed_types.extent()},
-      {"pattern", ds->classification.patterns.extent()},
+      {"diagram", datafiles::run_count(ds->dia)},
+      {"train_type", c.train_types.extent()},
+      {"display_target", c.display_targets.extent()},
+      {"pattern", c.patterns.extent()},
+      {"speed_type", c.speed_types.extent()},
+      {"running_time", count_running_times(c.speed_types)},
+      {"stop_time", static_cast<int>(c.stop_times.size())},
+      {"passenger", static_cast<int>(c.passengers.size())},
       {"accident_between", ds->dia.accidents.between.extent()},
       {"accident_rail", ds->dia.accidents.rail.extent()},
       {"accident_point", ds->dia.accidents.point.extent()},
@@ -127,7 +128,7 @@ int run_info(const Args& args) {
 }
 
 int run_convert(const Args& args) {
-  auto o = parse(args, false);
+  auto o = parse_open_options(args, false);
   if (!o || o->positional.size() != 2) return usage_error("convert takes IN OUT [--yes] [--strict]");
   CliPrompt prompt(o->policy);
   datafiles::Session session{prompt, cli_program_folder()};

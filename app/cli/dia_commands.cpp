@@ -12,11 +12,13 @@ namespace vosk::cli {
 std::string cli_program_folder();
 
 int run_check(const Args& args) {
-  if (args.size() != 1) return usage_error("check takes FILE");
-  CliPrompt prompt;
+  auto o = parse_open_options(args, false);
+  if (!o || o->positional.size() != 1) return usage_error("check takes FILE [--yes] [--strict]");
+  CliPrompt prompt(o->policy);
   datafiles::Session session{prompt, cli_program_folder()};
-  auto ds = datafiles::read_data_set(args[0], session);
+  auto ds = datafiles::read_data_set(o->positional[0], session);
   if (!ds) return kDataError;  // the reason is already on stderr
+  if (prompt.strict_failure()) return kDataError;
   auto findings = datafiles::check_every_run(*ds, true);
   for (const dia::RunFindings& run : findings) {
     std::printf("%s\n", sjis::to_utf8_lossy(ds->dia.diagrams[run.run].train_number).c_str());

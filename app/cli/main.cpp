@@ -45,9 +45,10 @@ void print_help(std::FILE* out) {
   for (const Command& c : commands())
     std::fprintf(out, "  %-8s %-14s %s\n", c.name, c.usage, c.summary);
   std::fprintf(out,
-               "\noptions of info and convert: --yes answers Yes to repair questions,"
-               " --strict fails on the first warning\n"
-               "questions are printed to stderr and answered Ignore/No unless --yes\n");
+               "\noptions of info, convert and check: --yes answers Yes to repair questions,"
+               " --strict fails on the first warning or question\n"
+               "opening runs the map checks; their questions are printed to stderr and answered"
+               " Ignore/No (data kept as loaded) unless --yes\n");
   std::fprintf(out,
                "\nexit codes: 0 success, 1 file or data error (\"caption: message\" on stderr),"
                " 2 usage error\n");

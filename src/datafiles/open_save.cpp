@@ -11,7 +11,7 @@
 #include "datafiles/member_lookup.h"
 #include "datafiles/stack_member.h"
 #include "datafiles/table_loader.h"
-#include "map/rail_check.h"
+#include "datafiles/map_checks.h"
 #include "stock/series_pictures.h"
 
 namespace vosk::datafiles {
@@ -38,6 +38,7 @@ const char* safety_text(SafetySystem system) {
 struct Loaded {
   std::optional<DataSet> data;
   OpenOutcome outcome = OpenOutcome::Failed;
+  bool signals_converted = false;
 };
 
 Loaded load_bundle(std::string_view text, const std::filesystem::path& path, Session& session);
@@ -114,9 +115,13 @@ Loaded load_members(std::string_view header_text, const bundle::MemberSet* membe
     session.warnings->load(
         ini::Document::load_or_empty(std::filesystem::path(session.program_folder) / "korv.ini"));
   }
-  if (map::check_rail_data(ds.map.rails, ds.map.prails, ds.header.map.map_pos_check,
-                           session.prompt) == map::RailCheckResult::Abandoned)
-    return result;
+  MapCheckOptions checks;
+  checks.english = session.english();
+  checks.dialog = session.signal_dialog;
+  checks.status = session.status;
+  MapCheckOutcome checked = run_map_checks(ds, session.prompt, checks);
+  if (!checked.accepted) return result;
+  result.signals_converted = checked.signals_converted;
   if (ds.executed_stack) ds.executed_stack_of_opened_model = stack_of_model(ds);
   result.data = std::move(ds);
   result.outcome = OpenOutcome::Opened;
@@ -174,6 +179,9 @@ OpenOutcome open_data_set(const std::filesystem::path& path, DataSet& current,
   } else {
     state.forget_files();
   }
+  // Converted signal aspects change running times: the next save asks for
+  // a new file name instead of overwriting the old map's file.
+  if (loaded.signals_converted) state.forget_files();
   state.file_title = file_title_of(path);
   state.loaded_version = current.header.loaded_version;
   state.edited = false;

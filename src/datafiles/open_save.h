@@ -16,6 +16,7 @@
 #include "datafiles/bundle_writer.h"
 #include "datafiles/data_set.h"
 #include "datafiles/document_state.h"
+#include "datafiles/signal_settings.h"
 #include "shell/folders.h"
 #include "shell/language.h"
 #include "shell/message_ring.h"
@@ -43,6 +44,10 @@ struct Session {
   const shell::FolderTable* folders = nullptr;  // series pictures are looked up there
   const DisplayWindowSource* display_windows = nullptr;
   const SaveFaults* faults = nullptr;
+  // The signal settings dialog for the conversion of an old map's aspects;
+  // none accepts the proposed values as they are.
+  const SignalSettingsDialog* signal_dialog = nullptr;
+  StatusText status;  // status texts of long steps (the map checks)
 
   bool english() const { return ui == shell::UiLanguage::English; }
 };

@@ -22,6 +22,7 @@ DataSet small_data_set() {
   DataSet ds;
   ds.header.map.map_name = sj("試験線");
   ds.header.dia.dia_title = sj("平日");
+  ds.header.map.signal_version = 1042;  // current signal aspects: no conversion offered
   MapTables& m = ds.map;
   m.rails.allocate(map::kDefaultRailCapacity);
   m.prails.allocate(map::kDefaultPRailCapacity);

@@ -68,6 +68,30 @@ TEST(Map_RailCheckTests, NegativeLinksCompareByAbsoluteValue) {
   EXPECT_EQ(prompt.count(), 0u);
 }
 
+TEST(Map_RailCheckTests, NegativeNextLinkPassesWhicheverSignTheBackLinkHas) {
+  for (int back : {1, -1}) {
+    LineFixture f;
+    f.rails.grow_to(5);
+    f.prails.grow_to(5);
+    for (int r = 3; r <= 5; ++r) {
+      f.rails[r].signal = 1;
+      f.rails[r].l_pack = r;
+      f.prails[r].rail_a = r;
+    }
+    f.rails[2].l_back = 0;
+    f.rails[1].l_next = -5;
+    f.rails[5].l_back = back;
+    f.rails[5].l_next = 3;  // keeps rail 5 off the dead-end repair
+    f.rails[3].l_back = 5;
+    f.rails[3].l_next = 4;
+    f.rails[4].l_back = 3;
+    f.rails[4].l_next = -1;
+    ScriptedPrompt prompt;
+    EXPECT_EQ(check_rail_data(f.rails, f.prails, false, prompt), RailCheckResult::Accepted) << back;
+    EXPECT_EQ(prompt.count(), 0u) << back;
+  }
+}
+
 TEST(Map_RailCheckTests, UnmirroredLinkIsReportedAndAbortAbandons) {
   LineFixture f;
   f.rails[2].l_back = 0;

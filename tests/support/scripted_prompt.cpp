@@ -12,6 +12,7 @@ Answer ScriptedPrompt::ask(const std::string& caption, const std::string& text, 
     return a;
   }
   if (buttons == Buttons::Ok) return Answer::Ok;
+  if (rest_) return *rest_;
   ADD_FAILURE() << "unscripted question: [" << caption << "] " << text;
   return buttons == Buttons::AbortRetryIgnore ? Answer::Abort : Answer::Cancel;
 }

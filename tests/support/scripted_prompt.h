@@ -1,6 +1,7 @@
 #pragma once
 // A prompt that records every message box and answers from a script.
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class ScriptedPrompt : public Prompt {
   // Answers given in order; once the script is used up, OK boxes answer Ok
   // and any question fails the test.
   void script(std::initializer_list<Answer> answers) { answers_.insert(answers_.end(), answers); }
+  // Once the script is used up, questions get `a` instead of failing.
+  void answer_rest(Answer a) { rest_ = a; }
   Answer ask(const std::string& caption, const std::string& text, Buttons buttons) override;
 
   const std::vector<AskedQuestion>& asked() const { return asked_; }
@@ -28,6 +31,7 @@ class ScriptedPrompt : public Prompt {
 
  private:
   std::deque<Answer> answers_;
+  std::optional<Answer> rest_;
   std::vector<AskedQuestion> asked_;
 };
 
