@@ -30,6 +30,8 @@ int run_convert(const Args& args);
 int run_check(const Args& args);
 int run_retime(const Args& args);
 int run_make_sample(const Args& args);
+int run_number(const Args& args);
+int run_destinations(const Args& args);
 
 // Prints "vosk-cli: message" and the usage hint to stderr; returns kUsageError.
 int usage_error(const std::string& message);
