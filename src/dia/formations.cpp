@@ -66,10 +66,6 @@ void remove_unit(DiaTables& dia, int u) {
   remove_record(dia.units, u);
 }
 
-int duty_rail(const Train& duty) {
-  return duty.position.current_rail != 0 ? duty.position.current_rail : duty.initial_rail;
-}
-
 }  // namespace
 
 bool formation_fits(const MapView& map, int rail, int length) {

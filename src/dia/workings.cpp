@@ -88,10 +88,6 @@ int built_run(const WorkingsContext& ctx, DiaTables& dia, int rail, int time,
   return n;
 }
 
-int duty_rail(const Train& duty) {
-  return duty.position.current_rail != 0 ? duty.position.current_rail : duty.initial_rail;
-}
-
 // n becomes the first working of the duty and its head formation; each
 // following formation gets a coupled copy of the formation ahead's chain.
 void install_first_working(DiaTables& dia, int train, int n) {
@@ -266,6 +262,10 @@ void finish_next_working(DiaTables& dia, const NextWorkingPlan& plan, int next) 
 }
 
 }  // namespace
+
+int duty_rail(const Train& duty) {
+  return duty.position.current_rail != 0 ? duty.position.current_rail : duty.initial_rail;
+}
 
 EditResult create_run_at(const WorkingsContext& ctx, DiaTables& dia, int rail, int time,
                          RunSettings settings) {

@@ -24,6 +24,9 @@ struct WorkingsContext {
   std::optional<int> executed_time;
 };
 
+// Where duty `train` stands now: its current rail, else its initial rail.
+int duty_rail(const Train& duty);
+
 // The train information the dia settings dialog gave a new run: its stored
 // fields other than the direction, links, pattern marks and events are
 // taken. nullptr keeps the values every new run starts with.

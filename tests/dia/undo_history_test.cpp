@@ -11,13 +11,7 @@ namespace vosk::dia {
 namespace {
 
 using records_testing::fresh_dia;
-using records_testing::written;
-
-std::string every_member(const DiaTables& dia) {
-  std::string all;
-  for (const DiaRecordMember& m : kDiaRecordMembers) all += written(m.write, dia);
-  return all;
-}
+using records_testing::every_member;
 
 // Edit k: a new run, and the previous run renamed.
 void edit(DiaTables& dia, int k) {

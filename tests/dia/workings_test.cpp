@@ -126,6 +126,35 @@ TEST_F(Dia_WorkingsTests, NextWorkingContinuesAfterTheStopTime) {
   EXPECT_EQ(run(second).next_working, 0);
 }
 
+TEST_F(Dia_WorkingsTests, NextWorkingFromAPatternTurnsBackOrIsUndoneWhenThePatternRefuses) {
+  int first = create_run_at(workings(), dia(), a, k10).number();
+  // Templates running left: one from C, one from B only.
+  int from_c = w.add_run_events(
+      {{c_l, 28800, kEventStop}, {b_l, 29100, kEventStop}, {a_l, 29400, kEventArrival}},
+      route_testing::kLeft);
+  int from_b = w.add_run_events({{b_l, 28800, kEventStop}, {a_l, 29100, kEventArrival}},
+                                route_testing::kLeft);
+  PatternTable patterns;
+  patterns.allocate(5);
+  patterns.grow_to(1).template_diagram = from_c;
+  patterns.grow_to(2).template_diagram = from_b;
+  run(from_c).pattern_template = 1;
+  run(from_b).pattern_template = 2;
+
+  DiaTables before = dia();
+  EditResult refused = create_next_from_pattern(workings(), dia(), first, 2, k10 + 1000, patterns);
+  EXPECT_EQ(refused.text(), "始発駅が違います。");
+  EXPECT_EQ(dia().diagrams.extent(), before.diagrams.extent());
+  EXPECT_EQ(run(first).next_working, 0);
+
+  EditResult r = create_next_from_pattern(workings(), dia(), first, 1, k10 + 1000, patterns);
+  ASSERT_TRUE(r.ok()) << r.text();
+  EXPECT_EQ(run(first).next_working, r.number());
+  EXPECT_EQ(run(r.number()).applied_pattern, 1);
+  EXPECT_EQ(run(r.number()).events.front(), (DiaEvent{c_l, k10 + 1000, kEventStop}));
+  EXPECT_EQ(last_time(r.number()), k10 + 1600);
+}
+
 TEST_F(Dia_WorkingsTests, ExecutedDiaStartsTheNextWorkingNoEarlierThanNowAndKeepsTheOldChain) {
   int first = 0;
   duty_with_run(first);
