@@ -230,6 +230,7 @@ std::optional<NextWorkingPlan> plan_next_working(const WorkingsContext& ctx, con
   plan.base = found.run;
   plan.alone = found.alone;
   const Diagram& base = dia.diagrams[plan.base];
+  if (base.event_count() == 0) return std::nullopt;
   std::optional<OldRuns> old_runs = ask_about_next(ctx, dia, plan.base, 0);
   if (!old_runs) return std::nullopt;
   plan.old_runs = *old_runs;
