@@ -39,8 +39,8 @@ void BM_RunningOrderAndSerialNumbers(benchmark::State& state) {
   Yes yes;
   bool right_down = set.ds.header.map.right_down != 0;
   for (auto _ : state) {
-    std::optional<int> changed = dia::number_serially(set.ds.dia, set.timing,
-                                                      set.ds.header.dia.base_target, right_down, yes);
+    std::optional<int> changed = dia::number_serially(
+        set.ds.dia, set.timing, set.ds.header.dia.base_target, right_down, yes);
     benchmark::DoNotOptimize(changed);
   }
   state.counters["runs"] = runs_in_use(set.ds.dia);

@@ -54,9 +54,8 @@ void set_train_position(Train& train, const MapLookup& map) {
   if (p.stop_distance == 0) {
     p.stop_distance = map.rail_stop_distance(std::abs(map.rail_dual(train.initial_rail)));
   }
-  p.stop_distance_1024 =
-      static_cast<int>(std::clamp(p.stop_distance * 1024LL, static_cast<long long>(INT_MIN),
-                                  static_cast<long long>(INT_MAX)));
+  p.stop_distance_1024 = static_cast<int>(std::clamp(
+      p.stop_distance * 1024LL, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
 }
 
 void complete_train_positions(DiaTables& dia, const MapLookup& map) {

@@ -47,8 +47,8 @@ void update_after_change(const FormationContext& ctx, DiaTables& dia) {
 }
 
 // Shows the performance warning when the two series run differently.
-void warn_performance(const FormationContext& ctx, const stock::Series* a,
-                      const stock::Series* b, const char* caption) {
+void warn_performance(const FormationContext& ctx, const stock::Series* a, const stock::Series* b,
+                      const char* caption) {
   if (a == nullptr || b == nullptr || stock::equal_performance(*a, *b, ctx.use_characteristic)) {
     return;
   }
@@ -72,7 +72,8 @@ bool formation_fits(const MapView& map, int rail, int length) {
   const map::Rail* r = map.rail(rail);
   if (r == nullptr) return false;
   int room = r->stop_distance;
-  if (room == 0 && map.rail(map.dual(rail)) != nullptr) room = map.rail(map.dual(rail))->stop_distance;
+  if (room == 0 && map.rail(map.dual(rail)) != nullptr)
+    room = map.rail(map.dual(rail))->stop_distance;
   if (room == 0) room = r->length;
   int at = rail;
   for (int steps = map.rails.extent(); room < length; --steps) {
@@ -154,9 +155,9 @@ EditResult add_rear_formation(const FormationContext& ctx, DiaTables& dia, int t
   DutySize size = duty_size(dia, ctx.series, train);
   if (!formation_fits(ctx.workings.route.map, dia.trains[train].initial_rail,
                       size.length + added->train_length)) {
-    return EditResult::refused("編成長エラー",
-                               cars_text(added) +
-                                   "を併結後は、編成長が長すぎるため、初期位置のレールに入れません。");
+    return EditResult::refused(
+        "編成長エラー",
+        cars_text(added) + "を併結後は、編成長が長すぎるため、初期位置のレールに入れません。");
   }
   int last = units.back();
   warn_performance(ctx, series_at(ctx.series, dia.units[last].series), added, "列車性能確認");

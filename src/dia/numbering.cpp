@@ -43,9 +43,9 @@ class OrderingTimes {
       std::size_t events = d.event_count();
       for (std::size_t i = 0; i < events; ++i) {
         const DiaEvent& e = d.events[i];
-        bool departs_next = i + 1 < events && d.events[i + 1].rail == e.rail &&
-                            (d.events[i + 1].type == kEventStop ||
-                             d.events[i + 1].type == kEventStopNoSearch);
+        bool departs_next =
+            i + 1 < events && d.events[i + 1].rail == e.rail &&
+            (d.events[i + 1].type == kEventStop || d.events[i + 1].type == kEventStopNoSearch);
         int time = 0;
         switch (e.type) {
           case kEventStop:
@@ -133,7 +133,8 @@ class RunningOrder {
     std::size_t k = 0;
     for (int r : order_) {
       latest = std::max(latest, key_[static_cast<std::size_t>(r)]);
-      while (k < incoming_.size() && latest > incoming_[k].key) merged_.push_back(incoming_[k++].run);
+      while (k < incoming_.size() && latest > incoming_[k].key)
+        merged_.push_back(incoming_[k++].run);
       merged_.push_back(r);
     }
     while (k < incoming_.size()) merged_.push_back(incoming_[k++].run);

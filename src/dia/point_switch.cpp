@@ -19,8 +19,9 @@ EditResult switch_point(const RouteContext& ctx, DiaTables& dia, int n, std::siz
     return EditResult::declined();
   }
   if (run.applied_pattern != 0) {
-    return EditResult::refused(caption::kOperationError,
-                               "ダイヤパターンが適用されているダイヤのポイントの変更はできません。");
+    return EditResult::refused(
+        caption::kOperationError,
+        "ダイヤパターンが適用されているダイヤのポイントの変更はできません。");
   }
   const MapView& map = ctx.map;
   int point = map.point_of(point_event.rail);

@@ -13,10 +13,10 @@ std::size_t table_bytes(const RecordTable<Record>& table) {
 }  // namespace
 
 std::size_t approximate_bytes(const DiaTables& dia) {
-  std::size_t bytes = table_bytes(dia.trains) + table_bytes(dia.units) +
-                      table_bytes(dia.diagrams) + table_bytes(dia.accidents.between) +
-                      table_bytes(dia.accidents.rail) + table_bytes(dia.accidents.point) +
-                      table_bytes(dia.accidents.unit) + table_bytes(dia.accidents.station);
+  std::size_t bytes = table_bytes(dia.trains) + table_bytes(dia.units) + table_bytes(dia.diagrams) +
+                      table_bytes(dia.accidents.between) + table_bytes(dia.accidents.rail) +
+                      table_bytes(dia.accidents.point) + table_bytes(dia.accidents.unit) +
+                      table_bytes(dia.accidents.station);
   for (const Diagram& d : dia.diagrams) {
     bytes += d.events.capacity() * sizeof(DiaEvent) + d.train_number.capacity() +
              d.destination_text.capacity() + d.nickname.capacity() + d.remarks.capacity();

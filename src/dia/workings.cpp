@@ -97,8 +97,8 @@ void install_first_working(DiaTables& dia, int train, int n) {
   for (int steps = dia.units.extent(); dia.units.names_record(u) && steps-- > 0;
        u = dia.units[u].unit_behind) {
     if (u != dia.trains[train].head_unit) {
-      first = run_in_use(dia, first) ? copy_chain_coupled(dia, first, copies_go_behind(dia, first))
-                                     : 0;
+      first =
+          run_in_use(dia, first) ? copy_chain_coupled(dia, first, copies_go_behind(dia, first)) : 0;
     }
     dia.units[u].first_diagram = first;
   }
@@ -319,8 +319,8 @@ EditResult create_next_working(const WorkingsContext& ctx, DiaTables& dia, int n
   return EditResult::done(next);
 }
 
-EditResult create_next_from_pattern(const WorkingsContext& ctx, DiaTables& dia, int n,
-                                    int pattern, int time, const PatternTable& patterns) {
+EditResult create_next_from_pattern(const WorkingsContext& ctx, DiaTables& dia, int n, int pattern,
+                                    int time, const PatternTable& patterns) {
   if (!run_in_use(dia, n)) return EditResult::declined();
   int t = patterns.names_record(pattern) ? patterns[pattern].template_diagram : 0;
   if (!run_in_use(dia, t)) return EditResult::refused("エラー", "始発駅が違います。");
@@ -334,8 +334,8 @@ EditResult create_next_from_pattern(const WorkingsContext& ctx, DiaTables& dia, 
   int next = built_run(ctx, dia, plan->rail, time, nullptr);
   if (next == 0) return refusal;
   RouteHooks hooks = route_hooks(ctx.route, dia);
-  EditResult applied = apply_pattern(dia, next, pattern, time, patterns, ctx.route.map.tables(),
-                                     hooks, ctx.prompt);
+  EditResult applied =
+      apply_pattern(dia, next, pattern, time, patterns, ctx.route.map.tables(), hooks, ctx.prompt);
   if (!applied.ok()) {
     std::move(before).restore_into(dia);
     return applied;
@@ -373,7 +373,8 @@ EditResult choose_next_working(const WorkingsContext& ctx, DiaTables& dia, int n
   int old_next = dia.diagrams[base].next_working;
 
   DiaSnapshot before(dia);
-  std::erase_if(doomed, [&](int r) { return std::find(kept.begin(), kept.end(), r) != kept.end(); });
+  std::erase_if(doomed,
+                [&](int r) { return std::find(kept.begin(), kept.end(), r) != kept.end(); });
   free_runs(dia, doomed);
   for (int p = 1; p <= dia.diagrams.extent(); ++p) {
     if (!run_in_use(dia, p) || dia.diagrams[p].next_working != chosen) continue;

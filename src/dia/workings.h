@@ -84,8 +84,8 @@ EditResult create_next_working(const WorkingsContext& ctx, DiaTables& dia, int n
 // continues when the pattern's template runs like n and turns back
 // otherwise, and the pattern is applied to it. A refusal of the pattern
 // restores the dia.
-EditResult create_next_from_pattern(const WorkingsContext& ctx, DiaTables& dia, int n,
-                                    int pattern, int time, const PatternTable& patterns);
+EditResult create_next_from_pattern(const WorkingsContext& ctx, DiaTables& dia, int n, int pattern,
+                                    int time, const PatternTable& patterns);
 
 // 次運用選択: an existing run becomes n's next working. Of the chosen run's
 // coupling chain only the rear run is kept (the runs ahead are deleted with

@@ -10,8 +10,8 @@
 namespace vosk::dia {
 namespace {
 
-using records_testing::fresh_dia;
 using records_testing::every_member;
+using records_testing::fresh_dia;
 
 DiaTables sample_dia() {
   DiaTables dia = fresh_dia(4);

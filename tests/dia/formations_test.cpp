@@ -104,7 +104,8 @@ TEST_F(Dia_FormationsTests, RearFormationsThatDoNotFitAreRefusedAndOthersWarnedA
   series[fast].max_speed = 160;
   ASSERT_TRUE(add_rear_formation(formations(), dia(), t, "R", fast).ok());
   EXPECT_EQ(prompt.last().caption, "列車性能確認");
-  EXPECT_EQ(prompt.last().text, "EC 5両とFast 4両は列車性能が違うため、併結後は低い方が適用されます。");
+  EXPECT_EQ(prompt.last().text,
+            "EC 5両とFast 4両は列車性能が違うため、併結後は低い方が適用されます。");
   EXPECT_EQ(edit_formation(formations(), dia(), 2, "R2", 1).number(), 2);
   EXPECT_EQ(prompt.count(), 1u);  // the same series again: no warning
   edit_formation(formations(), dia(), 1, "H", fast);

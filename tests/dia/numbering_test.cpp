@@ -30,8 +30,10 @@ class Dia_NumberingTests : public ::testing::Test, protected WorkingsWorld {
     int u = dia().trains[t].head_unit;
     const int* prev = nullptr;
     for (const int& r : runs) {
-      if (prev == nullptr) dia().units[u].first_diagram = r;
-      else run(*prev).next_working = r;
+      if (prev == nullptr)
+        dia().units[u].first_diagram = r;
+      else
+        run(*prev).next_working = r;
       prev = &r;
     }
     recompute_owners(dia());
@@ -79,7 +81,8 @@ TEST_F(Dia_NumberingTests, LongFormationNamesGiveWayToTheCounter) {
 TEST_F(Dia_NumberingTests, SerialNumbersFollowTheRunningOrderOddDownEvenUp) {
   // Down runs at 23:00, 01:00 (after midnight) and 10:00; up runs at 10:30
   // and 09:30; a template and a run of no known direction.
-  int late = right_run(82800, 83400), night = right_run(3600, 4200), day = right_run(k10, k10 + 600);
+  int late = right_run(82800, 83400), night = right_run(3600, 4200),
+      day = right_run(k10, k10 + 600);
   int up_late = left_run(k10 + 1800, k10 + 2400), up_early = left_run(k10 - 1800, k10 - 1200);
   int tmpl = right_run(k10 + 60, k10 + 660);
   run(tmpl).pattern_template = 1;

@@ -68,7 +68,8 @@ TEST_F(Dia_PointSwitchTests, ARunThatMergesAtItsEndMustKeepItsLastRail) {
   // with p at B.
   int p = w.add_run_events({{line.a, t10 - 600, kEventStop}, {line.b, t10 - 300, kEventArrival}});
   int q = w.add_run_events({{line.b, t10 + 600, kEventStop}, {line.e, t10 + 700, kEventArrival}});
-  int next = w.add_run_events({{line.b, t10 + 600, kEventStop}, {line.e, t10 + 700, kEventArrival}});
+  int next =
+      w.add_run_events({{line.b, t10 + 600, kEventStop}, {line.e, t10 + 700, kEventArrival}});
   allocate_unit(w.dia, 2);
   w.dia.units[1].first_diagram = n;
   w.dia.units[2].first_diagram = p;

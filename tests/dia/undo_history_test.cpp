@@ -10,8 +10,8 @@
 namespace vosk::dia {
 namespace {
 
-using records_testing::fresh_dia;
 using records_testing::every_member;
+using records_testing::fresh_dia;
 
 // Edit k: a new run, and the previous run renamed.
 void edit(DiaTables& dia, int k) {
@@ -71,7 +71,8 @@ TEST(Dia_UndoHistoryTests, ShortMemoryKeepsFewerSteps) {
   edit(dia, 1);
   std::size_t step = approximate_bytes(dia);
   // Room for two steps of this size.
-  UndoHistory history(100, [&](std::size_t held, std::size_t more) { return held + more <= 2 * step + step / 2; });
+  UndoHistory history(
+      100, [&](std::size_t held, std::size_t more) { return held + more <= 2 * step + step / 2; });
   for (int k = 0; k < 5; ++k) history.record(dia, "same");
   EXPECT_EQ(history.undo_steps(), 2u);
   UndoHistory none(100, [](std::size_t, std::size_t) { return false; });

@@ -207,7 +207,7 @@ TEST_F(Dia_CoupledWorkingsTests, ChoosingANextWorkingKeepsOnlyTheRearOfItsTrain)
   ASSERT_EQ(coupling_chain(dia(), k1), (std::vector<int>{k1, l1}));
   EditResult r = choose_next_working(workings(), dia(), h1, k1);
   ASSERT_TRUE(r.ok()) << r.text();
-  EXPECT_EQ(r.number(), l1);  // k1 ahead of it is gone
+  EXPECT_EQ(r.number(), l1);                   // k1 ahead of it is gone
   EXPECT_EQ(dia().units[3].first_diagram, 0);  // k1 went (its slot takes a copy)
   EXPECT_EQ(dia().units[4].first_diagram, 0);  // l1 is H's now
   EXPECT_EQ(run(l1).run.owning_unit, 1);
