@@ -10,7 +10,8 @@ GOALS_MS = {"BM_Open/Large": 200.0, "BM_Save/Large": 200.0, "BM_RebuildAndMeasur
             "BM_CheckEveryRun": 500.0, "BM_ConnectionSearchLineEnds": 100.0,
             "BM_PanelAutoRow": 50.0, "BM_PanelHitTest": 1.0,
             "BM_GraphLayout": 2.0, "BM_GraphDrawCounting": 8.0, "BM_GraphHitTest": 1.0,
-            "BM_MapChecksAndLeverRebuild": 100.0}
+            "BM_MapChecksAndLeverRebuild": 100.0,
+            "BM_RunningOrderAndSerialNumbers": 200.0, "BM_DestinationsOfEveryRun": 100.0}
 
 rows = []
 for path in sys.argv[1:]:

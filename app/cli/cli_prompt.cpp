@@ -17,6 +17,8 @@ Answer CliPrompt::ask(const std::string& caption, const std::string& text, Butto
   switch (buttons) {
     case Buttons::Ok:
       return Answer::Ok;
+    case Buttons::OkCancel:
+      return policy_.yes_to_repairs ? Answer::Ok : Answer::Cancel;
     case Buttons::YesNo:
       return policy_.yes_to_repairs ? Answer::Yes : Answer::No;
     case Buttons::YesNoCancel:

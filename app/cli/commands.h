@@ -33,6 +33,8 @@ int run_convert(const Args& args);
 int run_check(const Args& args);
 int run_retime(const Args& args);
 int run_make_sample(const Args& args);
+int run_number(const Args& args);
+int run_destinations(const Args& args);
 int run_graph(const Args& args);
 int run_panel(const Args& args);
 int run_rows(const Args& args);

@@ -19,6 +19,12 @@ const std::vector<Command>& commands() {
        run_convert},
       {"check", "FILE", "check every run; exit 1 when something is reported", run_check},
       {"retime", "IN OUT", "measure the runs with missing times and save as OUT", run_retime},
+      {"number", "IN OUT --by-unit|--serial",
+       "set every run's train number (formation name and working order, or serial numbers in"
+       " running order) and save as OUT",
+       run_number},
+      {"destinations", "IN OUT", "set every run's destination from its last stop and save as OUT",
+       run_destinations},
       {"make-sample", "OUT [options]",
        "write a made-up data set; --stations N (5..300, default 12), --runs M (8..20000, default 150),"
        " --seed S (default 1)",

@@ -6,7 +6,7 @@
 
 namespace vosk {
 
-enum class Buttons { Ok, YesNo, YesNoCancel, AbortRetryIgnore };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, AbortRetryIgnore };
 enum class Answer { Ok, Yes, No, Cancel, Abort, Retry, Ignore };
 
 class Prompt {

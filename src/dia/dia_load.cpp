@@ -46,19 +46,20 @@ void finish_dia_load(DiaTables& dia, int version, int series_count, Prompt& prom
   recompute_owners(dia);
 }
 
-void complete_train_positions(DiaTables& dia, const MapLookup& map) {
-  for (Train& train : dia.trains) {
-    TrainPosition& p = train.position;
-    p.current_rail = train.initial_rail;
-    p.direction = map.rail_direction(train.initial_rail);
-    p.stop_distance = map.rail_stop_distance(train.initial_rail);
-    if (p.stop_distance == 0) {
-      p.stop_distance = map.rail_stop_distance(std::abs(map.rail_dual(train.initial_rail)));
-    }
-    p.stop_distance_1024 =
-        static_cast<int>(std::clamp(p.stop_distance * 1024LL, static_cast<long long>(INT_MIN),
-                                    static_cast<long long>(INT_MAX)));
+void set_train_position(Train& train, const MapLookup& map) {
+  TrainPosition& p = train.position;
+  p.current_rail = train.initial_rail;
+  p.direction = map.rail_direction(train.initial_rail);
+  p.stop_distance = map.rail_stop_distance(train.initial_rail);
+  if (p.stop_distance == 0) {
+    p.stop_distance = map.rail_stop_distance(std::abs(map.rail_dual(train.initial_rail)));
   }
+  p.stop_distance_1024 = static_cast<int>(std::clamp(
+      p.stop_distance * 1024LL, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
+}
+
+void complete_train_positions(DiaTables& dia, const MapLookup& map) {
+  for (Train& train : dia.trains) set_train_position(train, map);
 }
 
 }  // namespace vosk::dia

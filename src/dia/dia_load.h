@@ -16,6 +16,8 @@ void finish_dia_load(DiaTables& dia, int version, int series_count, Prompt& prom
 // each following unit at the run coupled behind its predecessor's first run.
 void rebuild_unit_first_diagrams(DiaTables& dia);
 
+// Sets a duty's position from its initial rail.
+void set_train_position(Train& train, const MapLookup& map);
 // Sets each duty's position from its initial rail (once the map is loaded).
 void complete_train_positions(DiaTables& dia, const MapLookup& map);
 

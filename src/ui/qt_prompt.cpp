@@ -6,6 +6,8 @@ QMessageBox::StandardButtons standard_buttons(Buttons buttons) {
   switch (buttons) {
     case Buttons::Ok:
       return QMessageBox::Ok;
+    case Buttons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
     case Buttons::YesNo:
       return QMessageBox::Yes | QMessageBox::No;
     case Buttons::YesNoCancel:
@@ -19,6 +21,7 @@ QMessageBox::StandardButtons standard_buttons(Buttons buttons) {
 QMessageBox::StandardButton default_button(Buttons buttons) {
   switch (buttons) {
     case Buttons::Ok:
+    case Buttons::OkCancel:
       return QMessageBox::Ok;
     case Buttons::YesNo:
     case Buttons::YesNoCancel:
@@ -52,6 +55,8 @@ Answer answer_for(QMessageBox::StandardButton clicked, Buttons buttons) {
   switch (buttons) {
     case Buttons::Ok:
       return Answer::Ok;
+    case Buttons::OkCancel:
+      return Answer::Cancel;
     case Buttons::YesNo:
       return Answer::No;
     case Buttons::YesNoCancel:

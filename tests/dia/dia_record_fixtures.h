@@ -30,6 +30,13 @@ inline std::string written(WriteFn write, const DiaTables& dia) {
   return out.take();
 }
 
+// Every dia record member as written, one after the other.
+inline std::string every_member(const DiaTables& dia) {
+  std::string all;
+  for (const DiaRecordMember& m : kDiaRecordMembers) all += written(m.write, dia);
+  return all;
+}
+
 // Reads one member, recording any warning on `prompt`.
 inline void read_into(ReadFn read, std::string_view content, int version, DiaTables& dia,
                       testing::ScriptedPrompt& prompt, const char* member = "member.csv") {

@@ -10,14 +10,8 @@
 namespace vosk::dia {
 namespace {
 
+using records_testing::every_member;
 using records_testing::fresh_dia;
-using records_testing::written;
-
-std::string every_member(const DiaTables& dia) {
-  std::string all;
-  for (const DiaRecordMember& m : kDiaRecordMembers) all += written(m.write, dia);
-  return all;
-}
 
 DiaTables sample_dia() {
   DiaTables dia = fresh_dia(4);
