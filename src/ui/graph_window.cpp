@@ -45,6 +45,25 @@ graph::GraphKey graph_key(int key) {
   }
 }
 
+struct ViewFlagItem {
+  const char* text;
+  bool graph::ViewFlags::*flag;
+};
+
+constexpr ViewFlagItem kViewFlagItems[] = {
+    {"計画ダイヤ", &graph::ViewFlags::timelocal_view},
+    {"実績ダイヤ", &graph::ViewFlags::timereal_view},
+    {"下り列車", &graph::ViewFlags::view_down},
+    {"上り列車", &graph::ViewFlags::view_up},
+    {"運用指定列車", &graph::ViewFlags::view_active},
+    {"運用未指定列車", &graph::ViewFlags::view_suspense},
+    {"併結列車", &graph::ViewFlags::view_double},
+    {"通過駅描画", &graph::ViewFlags::view_pass},
+    {"ダイヤタイトル表示", &graph::ViewFlags::view_title},
+    {"列車番号表示", &graph::ViewFlags::view_train_name},
+    {"愛称表示", &graph::ViewFlags::view_nickname},
+};
+
 Point point_of(const QPointF& p) { return Point{static_cast<int>(p.x()), static_cast<int>(p.y())}; }
 
 ini::Document settings_file(const EditorState& state) {
@@ -198,6 +217,12 @@ void GraphWindow::build_menu(QMenuBar& bar) {
     graph_->previous_display_target();
     view_->redraw();
   });
+  QMenu* shown = bar.addMenu(QString::fromUtf8("表示内容(&C)"));
+  int id = kGraphViewFlagFirst;
+  for (const ViewFlagItem& item : kViewFlagItems) {
+    const auto flag = item.flag;
+    add(shown, id++, item.text, [this, flag] { toggle_view_flag(flag); })->setCheckable(true);
+  }
   QMenu* mode = bar.addMenu(QString::fromUtf8("モード(&M)"));
   const struct {
     int id;
@@ -222,6 +247,21 @@ void GraphWindow::update_marks() {
   action(kGraphModePrint)->setChecked(mode == graph::GraphMode::Print);
   action(kGraphModeDisplayTarget)->setChecked(mode == graph::GraphMode::DisplayTarget);
   action(kGraphPrint)->setEnabled(mode == graph::GraphMode::Print);
+  int id = kGraphViewFlagFirst;
+  for (const ViewFlagItem& item : kViewFlagItems)
+    action(id++)->setChecked(graph_->settings().view.*item.flag);
+}
+
+void GraphWindow::toggle_view_flag(bool graph::ViewFlags::*flag) {
+  graph::ViewFlags& view = graph_->settings().view;
+  if (flag == &graph::ViewFlags::view_down || flag == &graph::ViewFlags::view_up) {
+    graph_->toggle_direction_shown(flag == &graph::ViewFlags::view_down);
+  } else {
+    view.*flag = !(view.*flag);
+  }
+  graph_->mark_dirty();  // the title moves the stations
+  update_marks();
+  view_->redraw();
 }
 
 void GraphWindow::read_mode_settings(bool move_window) {

@@ -31,6 +31,7 @@ enum GraphCommand : int {
   kGraphModeEdit,
   kGraphModePrint,
   kGraphModeDisplayTarget,
+  kGraphViewFlagFirst = 100,  // the 表示内容 items follow in menu order
 };
 
 // The client area: one drawing pass per redraw, the drag drawn over it.
@@ -112,6 +113,7 @@ class GraphWindow : public QWidget {
   void read_mode_settings(bool move_window);
   void sync_scroll_bar();
   void update_marks();
+  void toggle_view_flag(bool graph::ViewFlags::*flag);
   void scroll_action(int action);
   // One pass on another surface with its own plot and range; the window's
   // are restored afterwards.

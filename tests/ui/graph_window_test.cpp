@@ -6,7 +6,9 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QWheelEvent>
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "base/ini.h"
 #include "editor_fixture.h"
@@ -53,16 +55,20 @@ class Ui_GraphWindowTests : public ::testing::Test {
   std::unique_ptr<Editor> editor_;
 };
 
-// Pixels of the picture that are none of white, the grid's sky blue, the
-// unselected station colour and black: the runs' own colours.
-int run_pixels(const QImage& image) {
-  int count = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) {
-      const QRgb p = image.pixel(x, y) & 0xFFFFFF;
-      if (p != 0xFFFFFF && p != 0x87CEEB && p != 0xE0FFFF && p != 0) ++count;
-    }
+// Pixels in the colour of a train type other than black (text is black):
+// runs and their labels.
+int run_pixels(const QImage& image, const datafiles::DataSet& data) {
+  std::vector<QRgb> colours;
+  const auto& types = data.classification.train_types;
+  for (int n = 1; n <= types.extent(); ++n) {
+    if (!types.contains(n)) continue;
+    const QRgb c = qRgb(types[n].red, types[n].green, types[n].blue);
+    if ((c & 0xFFFFFF) != 0 && (c & 0xFFFFFF) != 0xFFFFFF) colours.push_back(c);
   }
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (std::find(colours.begin(), colours.end(), image.pixel(x, y)) != colours.end()) ++count;
   return count;
 }
 
@@ -82,7 +88,7 @@ TEST_F(Ui_GraphWindowTests, WindowMenuShowsTheGraphOfTheOpenDataSet) {
   const QImage& picture = graph.view()->picture();
   EXPECT_EQ(picture.size(), graph.view()->size());
   EXPECT_GT(testing::ink_pixels(picture), 5000);
-  EXPECT_GT(run_pixels(picture), 200);
+  EXPECT_GT(run_pixels(picture, editor_->data_set().data()), 200);
   // 6:00 for an hour: the bar shows minute 360 with a page of 60.
   EXPECT_EQ(graph.scroll_bar()->value(), 360);
   EXPECT_EQ(graph.scroll_bar()->pageStep(), 60);
@@ -171,6 +177,31 @@ TEST_F(Ui_GraphWindowTests, SettingsAreWrittenBackOnClose) {
   EXPECT_EQ(settings().get_int("VOSKDiaGramWindow", "open", 0), 1);
 }
 
+TEST_F(Ui_GraphWindowTests, ShownContentsMenuTogglesTheViewFlags) {
+  GraphWindow& graph = open_graph();
+  const graph::ViewFlags& view = graph.graph().settings().view;
+  QAction* down = graph.action(kGraphViewFlagFirst + 2);
+  QAction* up = graph.action(kGraphViewFlagFirst + 3);
+  QAction* planned = graph.action(kGraphViewFlagFirst);
+  ASSERT_TRUE(down && up && planned);
+  EXPECT_EQ(down->text(), QString::fromUtf8("下り列車"));
+  EXPECT_TRUE(down->isChecked());
+
+  down->trigger();
+  EXPECT_FALSE(view.view_down);
+  EXPECT_FALSE(down->isChecked());
+  up->trigger();  // both off is not allowed: down comes back
+  EXPECT_FALSE(view.view_up);
+  EXPECT_TRUE(view.view_down);
+  EXPECT_TRUE(down->isChecked());
+
+  const int with_runs = run_pixels(graph.view()->picture(), editor_->data_set().data());
+  planned->trigger();
+  EXPECT_FALSE(view.timelocal_view);
+  EXPECT_LT(run_pixels(graph.view()->picture(), editor_->data_set().data()), with_runs);
+  EXPECT_EQ(run_pixels(graph.view()->picture(), editor_->data_set().data()), 0);
+}
+
 TEST_F(Ui_GraphWindowTests, ModeSwitchKeepsEachModesOwnSection) {
   GraphWindow& graph = open_graph();
   EXPECT_FALSE(graph.action(kGraphPrint)->isEnabled());
@@ -219,7 +250,7 @@ TEST_F(Ui_GraphWindowTests, CopyPutsABitmapAndAnSvgOnTheClipboard) {
   ASSERT_NE(mime, nullptr);
   const QImage image = qvariant_cast<QImage>(mime->imageData());
   EXPECT_EQ(image.size(), QSize(800, 500));
-  EXPECT_GT(run_pixels(image), 200);
+  EXPECT_GT(run_pixels(image, editor_->data_set().data()), 200);
   EXPECT_TRUE(mime->data(QStringLiteral("image/svg+xml")).contains("<svg"));
   EXPECT_EQ(graph.graph().plot().right, graph.view()->width() - 2);
 }
