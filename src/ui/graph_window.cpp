@@ -308,7 +308,10 @@ void GraphWindow::switch_mode(graph::GraphMode mode) {
 }
 
 void GraphWindow::data_changed() {
-  graph_->clear_selection();
+  const auto& diagrams = graph_->data().dia.diagrams;
+  const int selected = graph_->selected();
+  if (selected != 0 && (!diagrams.names_record(selected) || !diagrams[selected].in_use()))
+    graph_->clear_selection();
   graph_->mark_dirty();
   view_->redraw();
 }

@@ -149,6 +149,49 @@ TEST_F(Ui_GraphWindowTests, ClickOnAStationNameShowsItsTracks) {
   EXPECT_NE(place.show_track_numbers, was);
 }
 
+TEST_F(Ui_GraphWindowTests, DraggingTheStartOfTheSelectedRunEditsTheDataSet) {
+  GraphWindow& graph = open_graph();
+  datafiles::DataSet& data = editor_->data_set().data();
+  const graph::TimeAxis axis = graph.graph().axis();
+  // A run of its own (no pattern) that starts in view at a shown station.
+  int run = 0;
+  QPoint start;
+  for (int n = 1; n <= data.dia.diagrams.extent() && !run; ++n) {
+    if (!data.dia.diagrams.names_record(n)) continue;
+    const dia::Diagram& d = data.dia.diagrams[n];
+    if (!d.in_use() || d.applied_pattern != 0 || d.pattern_template != 0 || d.events.empty())
+      continue;
+    const int t = d.events[0].time;
+    const int y = graph.graph().vertical().target_y_of_rail(data.map.rails, d.events[0].rail);
+    if (y == 0 || t < graph.graph().start_time() + 300 || t > graph.graph().end_time() - 900)
+      continue;
+    run = n;
+    start = QPoint(axis.x(t), y);
+  }
+  ASSERT_NE(run, 0);
+  const int before = data.dia.diagrams[run].events[0].time;
+  graph.graph().select(run);
+  EXPECT_FALSE(editor_->data_set().state().edited);
+
+  // Ten minutes to the right, in pixels of the current axis.
+  const int ten_minutes = axis.x(graph.graph().start_time() + 600) - axis.x(graph.graph().start_time());
+  QTest::mousePress(graph.view(), Qt::LeftButton, {}, start);
+  ASSERT_TRUE(graph.graph().stop_drag_active());
+  QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(ten_minutes, 0)),
+                   graph.view()->mapToGlobal(QPointF(start + QPoint(ten_minutes, 0))),
+                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(graph.view(), &move);
+  QTest::mouseRelease(graph.view(), Qt::LeftButton, {}, start + QPoint(ten_minutes, 0));
+
+  const int moved = data.dia.diagrams[run].events[0].time - before;
+  EXPECT_GE(moved, 540);
+  EXPECT_LE(moved, 600);
+  // The document knows: edited flag and the title's mark.
+  EXPECT_TRUE(editor_->data_set().state().edited);
+  EXPECT_TRUE(editor_->window().windowTitle().contains(QString::fromUtf8("（更新）")));
+  EXPECT_EQ(graph.graph().selected(), run);  // an edit keeps the run selected
+}
+
 TEST_F(Ui_GraphWindowTests, SettingsAreWrittenBackOnClose) {
   MainWindow& main = editor_->window();
   GraphWindow& graph = open_graph();
