@@ -7,7 +7,9 @@ namespace {
 
 constexpr double kInchesPerMillimetre = 0.03937007874015748;
 
-int millimetres_to_dots(int dpi, int mm) { return static_cast<int>(dpi * mm * kInchesPerMillimetre); }
+int millimetres_to_dots(int dpi, int mm) {
+  return static_cast<int>(dpi * mm * kInchesPerMillimetre);
+}
 
 }  // namespace
 

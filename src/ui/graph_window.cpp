@@ -164,8 +164,9 @@ GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& p
                          QWidget* owner)
     : QWidget(owner, Qt::Window), state_(state), prompt_(prompt) {
   graph_ = std::make_unique<graph::GraphController>(
-      data, graph::default_graph_settings(graph::GraphMode::Edit,
-                                          state.start.language.english_start_locale),
+      data,
+      graph::default_graph_settings(graph::GraphMode::Edit,
+                                    state.start.language.english_start_locale),
       state.english());
   auto* bar = new QMenuBar(this);
   view_ = new GraphView(*graph_, prompt_, this);
@@ -266,8 +267,8 @@ void GraphWindow::toggle_view_flag(bool graph::ViewFlags::*flag) {
 
 void GraphWindow::read_mode_settings(bool move_window) {
   const ini::Document file = settings_file(state_);
-  const graph::GraphModeSettings mode = graph::load_graph_settings(
-      file, graph_->mode(), state_.start.language.english_start_locale);
+  const graph::GraphModeSettings mode =
+      graph::load_graph_settings(file, graph_->mode(), state_.start.language.english_start_locale);
   const graph::PageSettings display = graph::load_page_settings(file, graph::PageUse::Display);
   graph_->settings() = mode.graph;
   graph_->set_time_range(display.time_left, display.time_left + mode.graph.time_scale);
@@ -381,8 +382,7 @@ bool GraphWindow::print_on(QPrinter& printer) {
   QPainterSurface surface(painter);
   const Size paper{printer.width(), printer.height()};
   const Rect plot = graph::print_plot(paper, printer.logicalDpiX(), printer.logicalDpiY(), print);
-  const auto pages =
-      graph::split_pages(graph_->start_time(), graph_->end_time(), print.page_size);
+  const auto pages = graph::split_pages(graph_->start_time(), graph_->end_time(), print.page_size);
   const int count = static_cast<int>(pages.size());
   for (int i = 0; i < count; ++i) {
     if (i > 0) printer.newPage();

@@ -16,7 +16,8 @@ shell::Rect screen_rect() {
 void place_window(QWidget& window, const shell::Rect& stored) {
   const shell::Rect r = shell::keep_on_screen(stored, screen_rect());
   window.move(static_cast<int>(r.left), static_cast<int>(r.top));
-  window.resize(static_cast<int>(std::max(1L, r.width())), static_cast<int>(std::max(1L, r.height())));
+  window.resize(static_cast<int>(std::max(1L, r.width())),
+                static_cast<int>(std::max(1L, r.height())));
 }
 
 shell::Rect placement_of(const QWidget& window) {

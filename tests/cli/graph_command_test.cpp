@@ -62,7 +62,8 @@ TEST_F(Cli_GraphCommandTests, PagesSplitTheRangeAndAreNumberedInTheTitle) {
 // Pages of a PDF: page objects, not the page tree.
 int pdf_pages(const std::string& pdf) {
   int pages = 0;
-  for (auto at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
+  for (auto at = pdf.find("/Type /Page"); at != std::string::npos;
+       at = pdf.find("/Type /Page", at + 1))
     if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
   return pages;
 }

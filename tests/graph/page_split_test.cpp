@@ -8,7 +8,9 @@ namespace {
 
 using graph::PageRange;
 
-bool operator==(const PageRange& a, const PageRange& b) { return a.start == b.start && a.end == b.end; }
+bool operator==(const PageRange& a, const PageRange& b) {
+  return a.start == b.start && a.end == b.end;
+}
 
 TEST(Graph_PageSplitTests, PagesTakeEqualStepsAndDropTheRemainder) {
   const auto three = graph::split_pages(21600, 31600, 3);

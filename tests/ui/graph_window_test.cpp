@@ -28,8 +28,8 @@ class Ui_GraphWindowTests : public ::testing::Test {
   void SetUp() override {
     home_.write("korv.ini", "[VOSKDiaGramWindow]\r\nopen=0\r\n[Setting]\r\nBackupFile=0\r\n");
     file_ = testing::copy_sample(home_, "qvw_data/sample.qvw");
-    editor_ = std::make_unique<Editor>(home_, Layer::DataSet,
-                                       std::vector<std::string>{file_.string()});
+    editor_ =
+        std::make_unique<Editor>(home_, Layer::DataSet, std::vector<std::string>{file_.string()});
   }
 
   GraphWindow& open_graph() {
@@ -93,6 +93,25 @@ TEST_F(Ui_GraphWindowTests, WindowMenuShowsTheGraphOfTheOpenDataSet) {
   EXPECT_EQ(graph.scroll_bar()->value(), 360);
   EXPECT_EQ(graph.scroll_bar()->pageStep(), 60);
   EXPECT_EQ(graph.scroll_bar()->maximum(), 1681 - 60);
+}
+
+TEST(Ui_GraphWindowStartTests, OpensWithTheDataSetAsTheSettingsSayAndRemembersAClose) {
+  TempDir home;
+  const auto file = testing::copy_sample(home, "qvw_data/sample.qvw");
+  {
+    Editor editor(home, Layer::DataSet, {file.string()});
+    EXPECT_EQ(editor.window().graph_window(), nullptr);  // no data set before the first tick
+    editor.window().first_tick();
+    ASSERT_NE(editor.window().graph_window(), nullptr);   // the default: open
+    editor.window().run_command(cmd::kTrainGraphWindow);  // the user closes it
+    editor.window().close();
+  }
+  EXPECT_EQ(
+      ini::Document::parse(testing::settings_text(home)).get_int("VOSKDiaGramWindow", "open", 1),
+      0);
+  Editor again(home, Layer::DataSet, {file.string()});
+  again.window().first_tick();
+  EXPECT_EQ(again.window().graph_window(), nullptr);
 }
 
 TEST_F(Ui_GraphWindowTests, KeysWheelAndScrollBarMoveTheVisibleRange) {
@@ -174,12 +193,13 @@ TEST_F(Ui_GraphWindowTests, DraggingTheStartOfTheSelectedRunEditsTheDataSet) {
   EXPECT_FALSE(editor_->data_set().state().edited);
 
   // Ten minutes to the right, in pixels of the current axis.
-  const int ten_minutes = axis.x(graph.graph().start_time() + 600) - axis.x(graph.graph().start_time());
+  const int ten_minutes =
+      axis.x(graph.graph().start_time() + 600) - axis.x(graph.graph().start_time());
   QTest::mousePress(graph.view(), Qt::LeftButton, {}, start);
   ASSERT_TRUE(graph.graph().stop_drag_active());
   QMouseEvent move(QEvent::MouseMove, QPointF(start + QPoint(ten_minutes, 0)),
-                   graph.view()->mapToGlobal(QPointF(start + QPoint(ten_minutes, 0))),
-                   Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+                   graph.view()->mapToGlobal(QPointF(start + QPoint(ten_minutes, 0))), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(graph.view(), &move);
   QTest::mouseRelease(graph.view(), Qt::LeftButton, {}, start + QPoint(ten_minutes, 0));
 
@@ -245,6 +265,20 @@ TEST_F(Ui_GraphWindowTests, ShownContentsMenuTogglesTheViewFlags) {
   EXPECT_EQ(run_pixels(graph.view()->picture(), editor_->data_set().data()), 0);
 }
 
+TEST_F(Ui_GraphWindowTests, CloseIsRefusedWhileAnotherWindowIsBusy) {
+  GraphWindow& graph = open_graph();
+  const std::size_t asked = editor_->prompt.count();
+  {
+    shell::BusyScope busy(editor_->state().busy, shell::BusyState::DiaEditWindow);
+    graph.close();
+  }
+  EXPECT_EQ(editor_->window().graph_window(), &graph);
+  EXPECT_TRUE(graph.isVisible());
+  EXPECT_EQ(editor_->prompt.count(), asked + 1);  // the busy refusal
+  graph.close();
+  EXPECT_EQ(editor_->window().graph_window(), nullptr);
+}
+
 TEST_F(Ui_GraphWindowTests, ModeSwitchKeepsEachModesOwnSection) {
   GraphWindow& graph = open_graph();
   EXPECT_FALSE(graph.action(kGraphPrint)->isEnabled());
@@ -260,7 +294,8 @@ TEST_F(Ui_GraphWindowTests, ModeSwitchKeepsEachModesOwnSection) {
 }
 
 TEST_F(Ui_GraphWindowTests, PrintsThePagesOfThePrintSection) {
-  home_.write("korv.ini", "[VOSKDiaGramWindow]\r\nopen=0\r\n[DiaGramCopyFigurePrint]\r\nPageSize=3\r\n");
+  home_.write("korv.ini",
+              "[VOSKDiaGramWindow]\r\nopen=0\r\n[DiaGramCopyFigurePrint]\r\nPageSize=3\r\n");
   GraphWindow& graph = open_graph();
   const int start = graph.graph().start_time();
   QPrinter printer(QPrinter::HighResolution);
@@ -285,8 +320,9 @@ TEST_F(Ui_GraphWindowTests, PrintsThePagesOfThePrintSection) {
 }
 
 TEST_F(Ui_GraphWindowTests, CopyPutsABitmapAndAnSvgOnTheClipboard) {
-  home_.write("korv.ini",
-              "[VOSKDiaGramWindow]\r\nopen=0\r\n[DiaGramCopyFigureClip]\r\nSizeX=800\r\nSizeY=500\r\n");
+  home_.write(
+      "korv.ini",
+      "[VOSKDiaGramWindow]\r\nopen=0\r\n[DiaGramCopyFigureClip]\r\nSizeX=800\r\nSizeY=500\r\n");
   GraphWindow& graph = open_graph();
   graph.copy_to_clipboard();
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
