@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "datafiles/open_save.h"
 #include "graph/graph_controller.h"
+#include "graph/page_split.h"
 #include "picture_output.h"
 
 namespace vosk::cli {
@@ -121,12 +122,11 @@ int run_graph(const Args& args) {
   graph.set_display_target(o.display_target - 1);
   graph.set_plot({o.page.margin_left, o.page.margin_top, o.size.width - o.page.margin_right,
                   o.size.height - o.page.margin_bottom});
-  // Pages split the range as printing does: equal steps, the remainder dropped.
-  const int step = (o.page.time_right - o.page.time_left) / o.pages;
+  const auto pages = graph::split_pages(o.page.time_left, o.page.time_right, o.pages);
   const std::string error = write_picture(o.out, o.size, o.pages, [&](Surface& surface, int page) {
     surface.fill_rect({0, 0, o.size.width, o.size.height}, Rgb{255, 255, 255});
-    const int start = o.page.time_left + page * step;
-    graph.set_time_range(start, start + step);
+    const graph::PageRange range = pages[static_cast<std::size_t>(page)];
+    graph.set_time_range(range.start, range.end);
     graph.draw(surface, {page, o.pages, o.pages > 1});
   });
   if (!error.empty()) {

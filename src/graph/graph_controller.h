@@ -57,6 +57,7 @@ class GraphController {
                            GraphSettings settings = default_graph_settings(GraphMode::Edit, false),
                            bool english = false);
 
+  const datafiles::DataSet& data() const { return data_; }
   GraphSettings& settings() { return settings_; }
   const GraphSettings& settings() const { return settings_; }
   GraphMode mode() const { return mode_; }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "datafiles/data_set.h"
 #include "datafiles/document_state.h"
 
 namespace vosk::ui {
@@ -47,6 +48,11 @@ class DocumentController {
   // Called after an edit changes the open data set, so the owner can show
   // the edited mark and redraw; empty to stop. Layers without edits ignore it.
   virtual void set_change_listener(std::function<void()>) {}
+  // The open data set for the windows that show it; null while none is
+  // open or the layer has none.
+  virtual datafiles::DataSet* data_set() { return nullptr; }
+  // A window changed the open data set through a core operation.
+  virtual void mark_edited() {}
 };
 
 // The stand-in until the drivers exist: nothing is ever open.

@@ -27,6 +27,7 @@
 #include "ui/main_menu.h"
 #include "ui/qt_prompt.h"
 #include "ui/warning_settings_dialog.h"
+#include "ui/window_geometry.h"
 
 namespace vosk::ui {
 
@@ -42,7 +43,7 @@ constexpr int kUnavailableCommands[] = {
     cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
     cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kUnitAndStandardTimes, cmd::kTrainTypes,
     cmd::kStandardStopTimes, cmd::kSpeedTypes, cmd::kDiaProperty, cmd::kTimetableWindow,
-    cmd::kTrainGraphWindow, cmd::kStationInfo, cmd::kSimulationStart, cmd::kSimulationStop,
+    cmd::kStationInfo, cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
 
@@ -148,8 +149,10 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
 
   apply_timer_period();
   apply_menu_marks();
+  graph_wanted_ = state_.shell().start_windows.train_graph;
   if (state_.shell().start_windows.message) open_message_window();
-  // The train graph and timetable windows follow here once they exist.
+  // The train graph opens with the first data set; the timetable window
+  // follows here once it exists.
 
   setAcceptDrops(true);
   connect(&timer_, &QTimer::timeout, this, &MainWindow::first_tick);
@@ -160,6 +163,7 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
 MainWindow::~MainWindow() {
   timer_.stop();
   document_->set_change_listener({});  // a borrowed layer may outlive the window
+  delete graph_window_.data();
   delete message_window_.data();
   delete popup_window_.data();
 }
@@ -179,6 +183,7 @@ void MainWindow::build_menu() {
   const bool files = document_->available();
   for (int id : {cmd::kOpenDia, cmd::kSaveDia, cmd::kSaveDiaAs, cmd::kImportWinDia})
     action(id)->setEnabled(files);
+  action(cmd::kTrainGraphWindow)->setEnabled(false);  // until a data set is open
 }
 
 void MainWindow::apply_menu_marks() {
@@ -195,31 +200,13 @@ void MainWindow::apply_menu_marks() {
   mark_one({40417, 40418, 40419, 40420}, shell::view_type_menu_id(s.view_type));
   mark_one({40421, 40422, 40423, 40424}, shell::view_for_menu_id(s.view_for));
   action(cmd::kMessageWindow)->setChecked(message_window_ != nullptr);
+  action(cmd::kTrainGraphWindow)->setChecked(graph_window_ != nullptr);
 }
 
 void MainWindow::apply_timer_period() {
   timer_.setInterval(shell::timer_speed(state_.settings().call_speed).period_ms);
 }
 
-namespace {
-shell::Rect screen_rect() {
-  const QScreen* screen = QGuiApplication::primaryScreen();
-  if (!screen) return shell::Rect{0, 0, 1024, 768};
-  const QRect r = screen->virtualGeometry();
-  return shell::Rect{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-void place_window(QWidget& window, const shell::Rect& stored) {
-  const shell::Rect r = shell::keep_on_screen(stored, screen_rect());
-  window.move(static_cast<int>(r.left), static_cast<int>(r.top));
-  window.resize(static_cast<int>(std::max(1L, r.width())), static_cast<int>(std::max(1L, r.height())));
-}
-
-shell::Rect placement_of(const QWidget& window) {
-  const QPoint at = window.pos();
-  return shell::Rect{at.x(), at.y(), at.x() + window.width(), at.y() + window.height()};
-}
-}  // namespace
 
 void MainWindow::place_from_settings() { place_window(*this, state_.shell().main_window); }
 
@@ -236,6 +223,7 @@ void MainWindow::refresh_title() {
 void MainWindow::redraw_all() {
   view_->redraw();
   if (message_window_) message_window_->view()->redraw();
+  if (graph_window_) graph_window_->view()->redraw();
 }
 
 // --- child windows -----------------------------------------------------------
@@ -274,6 +262,33 @@ void MainWindow::close_message_window() {
   window->hide();
   window->deleteLater();  // may be inside its own close event
   action(cmd::kMessageWindow)->setChecked(false);
+}
+
+void MainWindow::open_graph_window() {
+  datafiles::DataSet* data = document_->data_set();
+  if (graph_window_ || !data) return;
+  graph_window_ = new GraphWindow(*data, state_, *prompt_, this);
+  connect(graph_window_, &GraphWindow::close_requested, this, [this] {
+    if (state_.busy.check(*prompt_)) close_graph_window();
+  });
+  connect(graph_window_, &GraphWindow::edited, this, [this] {
+    document_->mark_edited();
+    after_document_change();
+  });
+  graph_window_->show();
+  graph_wanted_ = true;
+  action(cmd::kTrainGraphWindow)->setChecked(true);
+}
+
+void MainWindow::close_graph_window() {
+  if (!graph_window_) return;
+  graph_window_->write_settings();
+  GraphWindow* window = graph_window_;
+  graph_window_ = nullptr;
+  graph_wanted_ = false;
+  window->hide();
+  window->deleteLater();  // may be inside its own close event
+  action(cmd::kTrainGraphWindow)->setChecked(false);
 }
 
 void MainWindow::show_popup_warnings() {
@@ -325,6 +340,13 @@ void MainWindow::run_command(int id) {
         close_message_window();
       } else {
         open_message_window();
+      }
+      return;
+    case cmd::kTrainGraphWindow:
+      if (graph_window_) {
+        close_graph_window();
+      } else {
+        open_graph_window();
       }
       return;
     case cmd::kWarningSettings:
@@ -487,6 +509,18 @@ void MainWindow::import_windia() {
 
 void MainWindow::after_document_change() {
   refresh_title();
+  const bool open = document_->data_set() != nullptr;
+  action(cmd::kTrainGraphWindow)->setEnabled(open);
+  if (!open) {
+    if (graph_window_) {
+      close_graph_window();
+      graph_wanted_ = true;  // closed with the data set, not by the user
+    }
+  } else if (graph_window_) {
+    graph_window_->data_changed();
+  } else if (graph_wanted_) {
+    open_graph_window();
+  }
   redraw_all();
 }
 
@@ -636,14 +670,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
   shell::CloseState close;
   // Windows this build cannot create keep the `open` choice they were read
-  // with, so the next full build opens them as the user left them.
-  close.train_graph_exists = state_.shell().start_windows.train_graph;
+  // with, so the next full build opens them as the user left them; the
+  // train graph keeps it while no data set was opened.
+  close.train_graph_exists = graph_window_ != nullptr || graph_wanted_;
   close.timetable_exists = state_.shell().start_windows.timetable;
   close.message_exists = message_window_ != nullptr;
   close.dia_edit_exists = false;
   close.main_window = placement_of(*this);
   close.minimised = isMinimized();
   close.maximised = isMaximized();
+  close_graph_window();
   close_message_window();
   close_popup_warnings();
   shell::save_shell_at_close(state_.start.files, state_.shell(), close,

@@ -15,6 +15,7 @@
 #include "ui/document_controller.h"
 #include "ui/editor_state.h"
 #include "ui/file_dialogs.h"
+#include "ui/graph_window.h"
 #include "ui/message_window.h"
 #include "ui/picture_view.h"
 #include "ui/popup_warning_window.h"
@@ -64,6 +65,7 @@ class MainWindow : public QMainWindow {
   EditorState& state() { return state_; }
   QAction* action(int id) const;
   MessageWindow* message_window() const { return message_window_; }
+  GraphWindow* graph_window() const { return graph_window_; }
   PopupWarningWindow* popup_window() const { return popup_window_; }
   MainView* view() const { return view_; }
   const QTimer& timer() const { return timer_; }
@@ -100,6 +102,8 @@ class MainWindow : public QMainWindow {
   void open_message_window();
   void close_message_window();
   void write_message_placement();
+  void open_graph_window();
+  void close_graph_window();
   void show_popup_warnings();
   void close_popup_warnings();
 
@@ -131,6 +135,10 @@ class MainWindow : public QMainWindow {
   MainView* view_ = nullptr;
   QPointer<MessageWindow> message_window_;
   QPointer<PopupWarningWindow> popup_window_;
+  QPointer<GraphWindow> graph_window_;
+  // The train graph opens with a data set while this is set: read from the
+  // settings, then the user's last choice.
+  bool graph_wanted_ = false;
   QTimer timer_;
 };
 

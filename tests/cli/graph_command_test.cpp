@@ -59,6 +59,40 @@ TEST_F(Cli_GraphCommandTests, PagesSplitTheRangeAndAreNumberedInTheTitle) {
   EXPECT_EQ(svg.find("7:00"), std::string::npos);  // on the second page
 }
 
+// Pages of a PDF: page objects, not the page tree.
+int pdf_pages(const std::string& pdf) {
+  int pages = 0;
+  for (auto at = pdf.find("/Type /Page"); at != std::string::npos;
+       at = pdf.find("/Type /Page", at + 1))
+    if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  return pages;
+}
+
+// Big-endian 32-bit value of a PNG header field.
+unsigned be32(const std::string& bytes, std::size_t at) {
+  unsigned v = 0;
+  for (std::size_t i = 0; i < 4; ++i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+  return v;
+}
+
+TEST_F(Cli_GraphCommandTests, PngAndPdfNeedTheToolkitBuild) {
+  CliRun png = cli("graph " + file() + " " + q(dir / "g.png") + " --size 640x480");
+  CliRun pdf = cli("graph " + file() + " " + q(dir / "g.pdf") + " --pages 3 --from 6:00 --to 9:00");
+  if (!VOSK_CLI_PICTURES) {
+    EXPECT_NE(png.code, 0);
+    EXPECT_NE(png.err.find("VOSK_BUILD_UI=ON"), std::string::npos) << png.err;
+    return;
+  }
+  ASSERT_EQ(png.code, 0) << png.err;
+  const std::string image = dir.read("g.png");
+  ASSERT_GT(image.size(), 24u);
+  EXPECT_EQ(image.substr(1, 3), "PNG");
+  EXPECT_EQ(be32(image, 16), 640u);  // IHDR width and height
+  EXPECT_EQ(be32(image, 20), 480u);
+  ASSERT_EQ(pdf.code, 0) << pdf.err;
+  EXPECT_EQ(pdf_pages(dir.read("g.pdf")), 3);
+}
+
 TEST_F(Cli_GraphCommandTests, BadInputIsRefusedWithTheRightExitCode) {
   struct Row {
     std::string args;

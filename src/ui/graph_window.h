@@ -1,0 +1,132 @@
+#pragma once
+// The train graph window: its client area shows the graph controller's
+// drawing, mouse, keys and wheel go to the controller, the scroll bar
+// works in minutes of the day. The window keeps its settings sections in
+// the settings file and prints and copies through the same drawing pass.
+#include <QPrinter>
+#include <QScrollBar>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "graph/graph_controller.h"
+#include "graph/page_split.h"
+#include "ui/editor_state.h"
+#include "ui/picture_view.h"
+
+class QAction;
+class QMenuBar;
+
+namespace vosk::ui {
+
+// Commands of the window's own menu.
+enum GraphCommand : int {
+  kGraphPrint = 1,
+  kGraphCopy,
+  kGraphNext,
+  kGraphPrevious,
+  kGraphModeOperation,
+  kGraphModeEdit,
+  kGraphModePrint,
+  kGraphModeDisplayTarget,
+  kGraphViewFlagFirst = 100,  // the 表示内容 items follow in menu order
+};
+
+// The client area: one drawing pass per redraw, the drag drawn over it.
+class GraphView : public PictureView {
+  Q_OBJECT
+
+ public:
+  GraphView(graph::GraphController& graph, Prompt& prompt, QWidget* parent);
+  // The display page margins the plot keeps inside the client area.
+  void set_margins(const graph::PageSettings& display) { margins_ = display; }
+
+ Q_SIGNALS:
+  // The range, the display target or the selection may have changed.
+  void drawn();
+  // A drag changed the open data set.
+  void data_changed();
+  // A line for the message window, UTF-8.
+  void message(const std::string& text);
+
+ protected:
+  void draw(Surface& surface) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  // Tab changes the display target instead of moving the focus.
+  bool focusNextPrevChild(bool) override { return false; }
+
+ private:
+  void show_context_menu(QPoint at, QPoint global);
+
+  graph::GraphController& graph_;
+  Prompt& prompt_;
+  graph::PageSettings margins_ = graph::default_page_settings(graph::PageUse::Display);
+};
+
+class GraphWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  // Reads the edit mode's settings and the display page settings, and
+  // moves the window to its stored rectangle. `data` must outlive it.
+  GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& prompt, QWidget* owner);
+  ~GraphWindow() override;
+
+  graph::GraphController& graph() { return *graph_; }
+  GraphView* view() const { return view_; }
+  QScrollBar* scroll_bar() const { return scroll_; }
+  QAction* action(int id) const;
+
+  // The data set changed outside the window: stations may have moved and
+  // the selected run may be gone.
+  void data_changed();
+  // Writes the current mode's section (the rectangle unless minimised or
+  // maximised).
+  void write_settings();
+  void switch_mode(graph::GraphMode mode);
+
+  // Pages of the print section's count over the current range on a printer
+  // (or PDF writer) that is set up; false when the document could not start.
+  bool print_on(QPrinter& printer);
+  // The print dialog, then print_on; a failure is told on the prompt.
+  void print();
+  // The graph at the copy section's size as a bitmap and an SVG document.
+  void copy_to_clipboard();
+
+ Q_SIGNALS:
+  // The user asked to close; the owner decides (busy lock) and destroys it.
+  void close_requested();
+  // A window operation changed the open data set.
+  void edited();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build_menu(QMenuBar& bar);
+  void read_mode_settings(bool move_window);
+  void sync_scroll_bar();
+  void update_marks();
+  void toggle_view_flag(bool graph::ViewFlags::*flag);
+  void scroll_action(int action);
+  // One pass on another surface with its own plot and range; the window's
+  // are restored afterwards.
+  void draw_page(Surface& surface, const Rect& plot, graph::PageRange range,
+                 const graph::DrawPage& page);
+
+  EditorState& state_;
+  Prompt& prompt_;
+  std::unique_ptr<graph::GraphController> graph_;
+  GraphView* view_;
+  QScrollBar* scroll_;
+  std::map<int, QAction*> actions_;
+  QPrinter printer_;  // the printer and paper chosen last, for this window's life
+};
+
+}  // namespace vosk::ui
