@@ -40,8 +40,9 @@ class DataSetDocument : public DocumentController {
   // refused one is shown on the prompt and, like a declined one, changes
   // nothing. With no data set open the edit is not run. True when done.
   bool apply(const std::function<dia::EditResult(datafiles::DataSet&)>& edit);
+  datafiles::DataSet* data_set() override { return state_.data_loaded ? &data_ : nullptr; }
   // For changes made without an EditResult: the open data set was changed.
-  void mark_edited();
+  void mark_edited() override;
 
  private:
   bool restore_rollback_file(const std::filesystem::path& path);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "datafiles/data_set.h"
 #include "datafiles/document_state.h"
 
 namespace vosk::ui {
@@ -44,6 +45,13 @@ class DocumentController {
   // Called after an edit changes the open data set, so the owner can show
   // the edited mark and redraw; empty to stop. Layers without edits ignore it.
   virtual void set_change_listener(std::function<void()>) {}
+
+  // The open data set for the windows that draw and operate it (the track
+  // panel); null while nothing is open or the layer has no data set.
+  virtual datafiles::DataSet* data_set() { return nullptr; }
+  // A window's controller changed the open data set (a route set, a point
+  // moved): the edited flag goes on and the change listener is told.
+  virtual void mark_edited() {}
 };
 
 // The stand-in until the drivers exist: nothing is ever open.

@@ -83,35 +83,6 @@ std::vector<std::string> local_files(const QMimeData* mime) {
 
 }  // namespace
 
-MainView::MainView(const EditorState& state, const DocumentController& document, QWidget* parent)
-    : PictureView(parent), state_(state), document_(document) {}
-
-void MainView::draw(Surface& surface) {
-  const bool english = state_.english();
-  surface.set_font(drawing_font(state_.start.shell.default_font));
-  surface.set_text_colour({0, 0, 0});
-  surface.set_background(false, {255, 255, 255});
-  surface.set_text_align({HAlign::Left, VAlign::Top});
-  const int step = surface.measure("0").height + 4;
-  int y = 8;
-  const datafiles::DocumentState& doc = document_.state();
-  if (!doc.data_loaded) {
-    surface.text({8, y}, english ? "No data set open." : "データセットは開かれていません。");
-    y += step;
-  } else {
-    surface.text({8, y}, format(english ? "Open: %s" : "開いているデータセット：%s",
-                                doc.file_title.c_str()));
-    y += step;
-    if (!doc.dia_path.empty()) surface.text({8, y}, doc.dia_path.string()), y += step;
-    if (!doc.executed_path.empty()) surface.text({8, y}, doc.executed_path.string()), y += step;
-    for (const std::string& line : document_.summary()) surface.text({8, y}, line), y += step;
-  }
-  if (!document_.available()) {
-    surface.text({8, y}, english ? "This build cannot open or save data sets yet."
-                                 : "この版ではまだデータセットを開くことも保存することもできません。");
-  }
-}
-
 MainWindow::MainWindow(EditorState state, EditorServices services)
     : state_(std::move(state)), open_url_(std::move(services.open_url)) {
   if (services.prompt) {
@@ -139,8 +110,10 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
     };
   }
 
-  view_ = new MainView(state_, *document_, this);
+  view_ = new PanelWidget(state_, *document_, *prompt_, 0, this);
   setCentralWidget(view_);
+  connect(view_, &PanelWidget::model_changed, this, [this] { redraw_all(); });
+  connect(view_, &PanelWidget::key_buffer_changed, this, [this] { refresh_title(); });
   document_->set_change_listener([this] { after_document_change(); });
   place_from_settings();
   build_menu();
@@ -160,6 +133,7 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
 MainWindow::~MainWindow() {
   timer_.stop();
   document_->set_change_listener({});  // a borrowed layer may outlive the window
+  delete view_;                        // the panel refers to the data set
   delete message_window_.data();
   delete popup_window_.data();
 }
@@ -224,6 +198,11 @@ shell::Rect placement_of(const QWidget& window) {
 void MainWindow::place_from_settings() { place_window(*this, state_.shell().main_window); }
 
 void MainWindow::refresh_title() {
+  if (const panel::TrackPanel* panel = view_->panel(); panel && !panel->key_buffer().text().empty()) {
+    setWindowTitle(QString::fromStdString(
+        datafiles::point_key_title("", sjis::to_utf8_lossy(panel->key_buffer().text()))));
+    return;
+  }
   const datafiles::DocumentState& doc = document_->state();
   if (!doc.data_loaded) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
@@ -423,7 +402,7 @@ void MainWindow::open_dia_file(const std::string& path) {
   } else {
     document_->open(path);
   }
-  after_document_change();
+  after_document_change(true);
 }
 
 void MainWindow::tell_no_drivers(const std::string& path) {
@@ -479,10 +458,11 @@ void MainWindow::import_windia() {
     return true;
   });
   document_->import_windia(*path);
-  after_document_change();
+  after_document_change(true);
 }
 
-void MainWindow::after_document_change() {
+void MainWindow::after_document_change(bool reloaded) {
+  if (reloaded) view_->reload();
   refresh_title();
   redraw_all();
 }
@@ -545,7 +525,7 @@ void MainWindow::first_tick() {
       } else {
         document_->import_windia(start.file);
       }
-      after_document_change();
+      after_document_change(true);
       break;
     case shell::StartAction::StartError: {
       ModalScope modal(state_);
@@ -555,7 +535,7 @@ void MainWindow::first_tick() {
   }
   if (state_.settings().backup_file) {
     document_->offer_recovery();
-    after_document_change();
+    after_document_change(true);
   }
 }
 
@@ -614,7 +594,7 @@ void MainWindow::accept_dropped_files(const std::vector<std::string>& paths) {
     } else {
       document_->import_windia(path);
     }
-    after_document_change();
+    after_document_change(true);
   };
   ui::accept_dropped_files(paths, prompt, handlers);
 }

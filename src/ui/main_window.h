@@ -16,7 +16,7 @@
 #include "ui/editor_state.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_window.h"
-#include "ui/picture_view.h"
+#include "ui/panel_widget.h"
 #include "ui/popup_warning_window.h"
 
 namespace vosk::ui {
@@ -35,22 +35,6 @@ struct EditorServices {
   std::function<void(const std::string& url)> open_url;
 };
 
-// The client area until the track panel exists: an honest account of what
-// is open.
-class MainView : public PictureView {
-  Q_OBJECT
-
- public:
-  MainView(const EditorState& state, const DocumentController& document, QWidget* parent);
-
-  // Draws the account on any surface (the picture, or a recording one).
-  void draw(Surface& surface) override;
-
- private:
-  const EditorState& state_;
-  const DocumentController& document_;
-};
-
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -65,7 +49,8 @@ class MainWindow : public QMainWindow {
   QAction* action(int id) const;
   MessageWindow* message_window() const { return message_window_; }
   PopupWarningWindow* popup_window() const { return popup_window_; }
-  MainView* view() const { return view_; }
+  // The client area: the track panel of the open data set.
+  PanelWidget* view() const { return view_; }
   const QTimer& timer() const { return timer_; }
   Prompt& prompt() { return *prompt_; }
 
@@ -111,7 +96,9 @@ class MainWindow : public QMainWindow {
   void save_dia();
   bool save_dia_as();
   void import_windia();
-  void after_document_change();
+  // `reloaded`: a data set was opened, imported or restored, so the panel
+  // starts afresh from its header.
+  void after_document_change(bool reloaded = false);
   void toggle_flag(int id);
   void choose_default_font();
   void open_warning_settings();
@@ -128,7 +115,7 @@ class MainWindow : public QMainWindow {
   std::function<void(const std::string&)> open_url_;
 
   std::map<int, QAction*> actions_;
-  MainView* view_ = nullptr;
+  PanelWidget* view_ = nullptr;
   QPointer<MessageWindow> message_window_;
   QPointer<PopupWarningWindow> popup_window_;
   QTimer timer_;
