@@ -52,6 +52,9 @@ class DocumentController {
   // A window's controller changed the open data set (a route set, a point
   // moved): the edited flag goes on and the change listener is told.
   virtual void mark_edited() {}
+  // The open panel windows whose settings a save writes into the header
+  // (null: the header's display sections are written back as read).
+  virtual void set_display_windows(const datafiles::DisplayWindowSource*) {}
 };
 
 // The stand-in until the drivers exist: nothing is ever open.

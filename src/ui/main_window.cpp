@@ -114,6 +114,13 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
   setCentralWidget(view_);
   connect(view_, &PanelWidget::model_changed, this, [this] { redraw_all(); });
   connect(view_, &PanelWidget::key_buffer_changed, this, [this] { refresh_title(); });
+  connect(view_, &PanelWidget::raise_window, this, &MainWindow::raise_panel_window);
+  panel_windows_ = std::make_unique<PanelWindowsSource>(*document_, [this](int n) -> PanelWidget* {
+    if (n == 0) return view_;
+    DisplayWindow* w = display_window(n);
+    return w ? w->view() : nullptr;
+  });
+  document_->set_display_windows(panel_windows_.get());
   document_->set_change_listener([this] { after_document_change(); });
   place_from_settings();
   build_menu();
@@ -133,6 +140,8 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
 MainWindow::~MainWindow() {
   timer_.stop();
   document_->set_change_listener({});  // a borrowed layer may outlive the window
+  document_->set_display_windows(nullptr);
+  close_display_windows();
   delete view_;                        // the panel refers to the data set
   delete message_window_.data();
   delete popup_window_.data();
@@ -214,6 +223,8 @@ void MainWindow::refresh_title() {
 
 void MainWindow::redraw_all() {
   view_->redraw();
+  for (const QPointer<DisplayWindow>& w : display_windows_)
+    if (w) w->view()->redraw();
   if (message_window_) message_window_->view()->redraw();
 }
 
@@ -272,6 +283,41 @@ void MainWindow::close_popup_warnings() {
 
 void MainWindow::fire_warning(const shell::WarningSetting& setting, const std::string& text) {
   if (shell::fire(setting, text, state_.clock_time, state_.popups)) show_popup_warnings();
+}
+
+DisplayWindow* MainWindow::display_window(int number) const {
+  if (number < 1 || number >= datafiles::kDisplayWindowCount) return nullptr;
+  return display_windows_[static_cast<std::size_t>(number)];
+}
+
+void MainWindow::close_display_windows() {
+  for (QPointer<DisplayWindow>& w : display_windows_) {
+    delete w.data();
+    w = nullptr;
+  }
+}
+
+// The windows the open data set's header has open, in place of any before.
+void MainWindow::restore_display_windows() {
+  close_display_windows();
+  const datafiles::DataSet* data = document_->data_set();
+  if (!data) return;
+  for (int n = 1; n < datafiles::kDisplayWindowCount; ++n) {
+    if (!data->header.display_windows[static_cast<std::size_t>(n)].open) continue;
+    auto* w = new DisplayWindow(state_, *document_, *prompt_, n, this);
+    connect(w->view(), &PanelWidget::model_changed, this, [this] { redraw_all(); });
+    connect(w->view(), &PanelWidget::key_buffer_changed, this, [this] { refresh_title(); });
+    connect(w->view(), &PanelWidget::raise_window, this, &MainWindow::raise_panel_window);
+    display_windows_[static_cast<std::size_t>(n)] = w;
+    w->show();
+  }
+}
+
+void MainWindow::raise_panel_window(int number) {
+  QWidget* w = number == 0 ? static_cast<QWidget*>(this) : display_window(number);
+  if (!w) return;
+  w->raise();
+  w->activateWindow();
 }
 
 // --- commands ----------------------------------------------------------------
@@ -462,7 +508,10 @@ void MainWindow::import_windia() {
 }
 
 void MainWindow::after_document_change(bool reloaded) {
-  if (reloaded) view_->reload();
+  if (reloaded) {
+    view_->reload();
+    restore_display_windows();
+  }
   refresh_title();
   redraw_all();
 }

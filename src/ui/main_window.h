@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "ui/editor_state.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_window.h"
+#include "ui/display_window.h"
 #include "ui/panel_widget.h"
 #include "ui/popup_warning_window.h"
 
@@ -48,6 +50,8 @@ class MainWindow : public QMainWindow {
   EditorState& state() { return state_; }
   QAction* action(int id) const;
   MessageWindow* message_window() const { return message_window_; }
+  // Display window 1 .. 15 while it is open, else null.
+  DisplayWindow* display_window(int number) const;
   PopupWarningWindow* popup_window() const { return popup_window_; }
   // The client area: the track panel of the open data set.
   PanelWidget* view() const { return view_; }
@@ -87,6 +91,9 @@ class MainWindow : public QMainWindow {
   void write_message_placement();
   void show_popup_warnings();
   void close_popup_warnings();
+  void restore_display_windows();
+  void close_display_windows();
+  void raise_panel_window(int number);
 
   FileDialogRequest qvw_request() const;
   bool ask_save_question(const std::string& next, const std::string& caption);
@@ -118,6 +125,8 @@ class MainWindow : public QMainWindow {
   PanelWidget* view_ = nullptr;
   QPointer<MessageWindow> message_window_;
   QPointer<PopupWarningWindow> popup_window_;
+  std::array<QPointer<DisplayWindow>, datafiles::kDisplayWindowCount> display_windows_;
+  std::unique_ptr<PanelWindowsSource> panel_windows_;
   QTimer timer_;
 };
 

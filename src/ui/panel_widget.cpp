@@ -20,7 +20,7 @@ namespace vosk::ui {
 namespace {
 
 // One scroll step of the panel, in pixels.
-constexpr int kScrollStep = 20;
+using panel::kScrollStep;
 
 // What is open, written while the panel has nothing to draw.
 void draw_account(Surface& surface, const EditorState& state, const DocumentController& document) {
@@ -220,6 +220,7 @@ void PanelWidget::handle(const panel::PanelResult& result) {
     state_.messages.add(sjis::from_utf8_lossy(message));
     QApplication::beep();
   }
+  if (result.raise_window >= 0) Q_EMIT raise_window(result.raise_window);
   if (result.changed) {
     // Every window redraws, this one with them.
     document_.mark_edited();

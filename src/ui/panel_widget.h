@@ -83,6 +83,8 @@ class PanelWidget : public QWidget {
   void model_changed();
   // The point-key buffer changed (the main window's title shows it).
   void key_buffer_changed();
+  // A typed "%dx": display window n (0 the main window) to the front.
+  void raise_window(int number);
 
  private:
   friend class PanelCanvas;
