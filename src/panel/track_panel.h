@@ -179,6 +179,7 @@ class TrackPanel {
   void draw_jumps(Surface& s) const;
   void draw_station_drawings(Surface& s) const;
   void draw_rails(Surface& s) const;
+  void draw_trains(Surface& s) const;
   void draw_buttons(Surface& s) const;
   void draw_levers(Surface& s) const;
   void draw_lever(Surface& s, int rail, int lever) const;
