@@ -1,5 +1,7 @@
 // Painting the track panel, layer by layer.
 #include <cmath>
+#include <cstdlib>
+#include <map>
 #include <numbers>
 
 #include "base/sjis.h"
@@ -11,6 +13,7 @@ namespace {
 
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kTrainStock{255, 160, 0};
 constexpr Rgb kGrey{128, 128, 128};
 
 // Line style entries of the main window the panel draws with.
@@ -62,6 +65,7 @@ void TrackPanel::draw(Surface& s) const {
   draw_jumps(s);
   draw_station_drawings(s);
   draw_rails(s);
+  draw_trains(s);
   if (interlocking()) {
     draw_buttons(s);
     draw_levers(s);
@@ -175,6 +179,42 @@ void TrackPanel::draw_rails(Surface& s) const {
     solid_pen(s, kWhite);
     s.line({a.x, a.y - 1}, {a.x, a.y + t});
     s.line({b.x, b.y - 1}, {b.x, b.y + t});
+  }
+}
+
+// The stock on each rail as a bar over the middle half of the rail, and
+// above it the number of each duty's first run (the duty's name without
+// one), joined by blanks when several duties stand on one rail.
+void TrackPanel::draw_trains(Surface& s) const {
+  const auto& rails = data_.map.rails;
+  const auto& dia = data_.dia;
+  std::map<int, std::string> labels;  // by rail
+  for (int n = 1; n <= dia.trains.extent(); ++n) {
+    const dia::Train& train = dia.trains[n];
+    const int rail = train.position.current_rail;
+    if (!rails.names_record(rail)) continue;
+    const map::Rail& r = rails[rail];
+    if (r.row == 0 || (r.l_next == 0 && r.l_back == 0)) continue;
+    const bool numbered = dia.diagrams.names_record(train.first_diagram) &&
+                          !dia.diagrams[train.first_diagram].train_number.empty();
+    std::string& label = labels[rail];
+    if (!label.empty()) label += ' ';
+    label += numbered ? dia.diagrams[train.first_diagram].train_number : train.name;
+  }
+  const int t = std::max(1, view_.rail_thickness);
+  for (const auto& [rail, label] : labels) {
+    const map::Rail& r = rails[rail];
+    const int lower = r.direction == 1 ? t : 0;
+    const Point a = at(r.row, r.row_pos_x_next, r.row_pos_y_next);
+    const Point b = at(r.row, r.row_pos_x_back, r.row_pos_y_back);
+    const int quarter = std::max(2, std::abs(a.x - b.x) / 4);
+    const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2 + lower + t / 2};
+    solid_pen(s, kBlack);
+    s.set_brush({kTrainStock, false});
+    s.rectangle({mid.x - quarter, mid.y - 3, mid.x + quarter + 1, mid.y + 4});
+    s.set_text_colour(kWhite);
+    s.set_text_align({HAlign::Center, VAlign::Bottom});
+    s.text({mid.x, mid.y - 4}, sjis::to_utf8_lossy(label));
   }
 }
 

@@ -23,16 +23,26 @@ Point item_pixel(const datafiles::MapTables& map, const PanelView& v, int row, i
   return {pixel_x(v, r.panel_x(x)), pixel_y(v, r.panel_y(y))};
 }
 
+namespace {
+
+// A section's carried lines as a profile section named "w".
+ini::Document section_document(const datafiles::DisplayWindowSection& s) {
+  std::string text = "[w]\n";
+  for (const std::string& line : s.lines) text += line + "\n";
+  return ini::Document::parse(text);
+}
+
+bool valid_window(int window) { return window >= 0 && window < datafiles::kDisplayWindowCount; }
+
+}  // namespace
+
 PanelView window_view(const datafiles::Header& header, int window) {
   PanelView v;
   v.scale_x = header.display.scale_x;
   v.scale_y = header.display.scale_y;
-  if (window >= 0 && window < datafiles::kDisplayWindowCount) {
-    const datafiles::DisplayWindowSection& s =
-        header.display_windows[static_cast<std::size_t>(window)];
-    std::string text = "[w]\n";
-    for (const std::string& line : s.lines) text += line + "\n";
-    const ini::Document doc = ini::Document::parse(text);
+  if (valid_window(window)) {
+    const ini::Document doc =
+        section_document(header.display_windows[static_cast<std::size_t>(window)]);
     auto get = [&](const char* key, int fallback) { return doc.get_int("w", key, fallback); };
     v.rail_view = get("RailView", v.rail_view);
     v.inter_view = get("InterView", v.inter_view);
@@ -45,11 +55,64 @@ PanelView window_view(const datafiles::Header& header, int window) {
     std::string face = doc.get_string("w", "FaceName", "");
     if (face.empty()) face = doc.get_string("w", "FaceNameEnglish", "");
     v.font.face = sjis::to_utf8_lossy(face);
+    v.offset_x = -kScrollStep * std::max(0, get("ScrollPosX", 0));
+    v.offset_y = -kScrollStep * std::max(0, get("ScrollPosY", 0));
   }
   v.scale_x = std::max(kMinScale, v.scale_x);
   v.scale_y = std::max(kMinScale, v.scale_y);
   v.rail_thickness = rail_thickness_for(v.scale_y);
   return v;
+}
+
+datafiles::WindowRect window_placement(const datafiles::Header& header, int window) {
+  datafiles::WindowRect r = window == 0 ? datafiles::WindowRect{0, 40, 700, 140}
+                                        : datafiles::WindowRect{200, 100, 600, 400};
+  if (!valid_window(window)) return r;
+  const ini::Document doc =
+      section_document(header.display_windows[static_cast<std::size_t>(window)]);
+  r.left = doc.get_int("w", "PosLeft", static_cast<int>(r.left));
+  r.top = doc.get_int("w", "PosTop", static_cast<int>(r.top));
+  r.right = doc.get_int("w", "PosRight", static_cast<int>(r.right));
+  r.bottom = doc.get_int("w", "PosBottom", static_cast<int>(r.bottom));
+  return r;
+}
+
+datafiles::DisplayWindowView window_lines(const datafiles::DisplayWindowSection& carried,
+                                          const PanelView& view,
+                                          std::optional<datafiles::WindowRect> placement) {
+  const ini::Document doc = section_document(carried);
+  datafiles::DisplayWindowView w;
+  auto get = [&](const char* key, int fallback) { return doc.get_int("w", key, fallback); };
+  auto flag = [&](const char* key, bool fallback) { return get(key, fallback ? 1 : 0) != 0; };
+  w.position = placement;
+  w.view_type = get("ViewType", w.view_type);
+  w.view_for = get("ViewFor", w.view_for);
+  w.smart_view = flag("SmartView", w.smart_view);
+  w.track_view = flag("TrackView", w.track_view);
+  w.route_view = flag("RouteView", w.route_view);
+  w.board_view = flag("BoardView", w.board_view);
+  w.flattery_view = flag("FlatteryView", w.flattery_view);
+  w.view_image16 = flag("ViewImage16", w.view_image16);
+  w.view_tool_bar = flag("ViewToolBar", w.view_tool_bar);
+  w.flattery_train = get("FlatteryTrain", w.flattery_train);
+  datafiles::DisplayFont& f = w.font;
+  f.face_name = doc.get_string("w", "FaceName", "");
+  if (f.face_name.empty()) f.face_name = doc.get_string("w", "FaceNameEnglish", "");
+  f.point_size = get("PointSize", f.point_size);
+  f.height = get("Height", f.height);
+  f.weight = get("Weight", f.weight);
+  f.italic = get("Italic", f.italic);
+  f.underline = get("Underline", f.underline);
+  f.strike_out = get("StrikeOut", f.strike_out);
+  // What the window shows now.
+  w.rail_view = view.rail_view;
+  w.inter_view = view.inter_view;
+  w.clock_position = view.clock_position;
+  w.scale_x = view.scale_x;
+  w.scale_y = view.scale_y;
+  w.scroll_pos_x = std::max(0, -view.offset_x) / kScrollStep;
+  w.scroll_pos_y = std::max(0, -view.offset_y) / kScrollStep;
+  return w;
 }
 
 }  // namespace vosk::panel

@@ -53,4 +53,19 @@ Point item_pixel(const datafiles::MapTables& map, const PanelView& v, int row, i
 // and the data set's display scale.
 PanelView window_view(const datafiles::Header& header, int window);
 
+// Where a display window's section places it on the screen (the defaults
+// when it stores no placement).
+datafiles::WindowRect window_placement(const datafiles::Header& header, int window);
+
+// The lines a window writes back on save: the keys its section carried, with
+// what the window shows now (scale, scroll, colouring, clock, placement;
+// none while minimised or maximised) laid over them.
+datafiles::DisplayWindowView window_lines(const datafiles::DisplayWindowSection& carried,
+                                          const PanelView& view,
+                                          std::optional<datafiles::WindowRect> placement);
+
+// One scroll step of a panel window, in pixels; scroll positions are stored
+// in steps.
+inline constexpr int kScrollStep = 20;
+
 }  // namespace vosk::panel

@@ -146,6 +146,7 @@ class TrackPanel {
   // when the dia edit window shows a run.
   PanelResult key_typed(char c, bool ctrl, bool shift, bool dia_edit_open);
   PointKeyBuffer& key_buffer() { return keys_; }
+  const PointKeyBuffer& key_buffer() const { return keys_; }
 
   // The context menu for a right click: selects what lies there.
   std::vector<MenuEntry> context_menu(Point at);
@@ -178,6 +179,7 @@ class TrackPanel {
   void draw_jumps(Surface& s) const;
   void draw_station_drawings(Surface& s) const;
   void draw_rails(Surface& s) const;
+  void draw_trains(Surface& s) const;
   void draw_buttons(Surface& s) const;
   void draw_levers(Surface& s) const;
   void draw_lever(Surface& s, int rail, int lever) const;

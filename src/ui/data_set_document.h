@@ -44,6 +44,9 @@ class DataSetDocument : public DocumentController {
   datafiles::DataSet* data_set() override { return state_.data_loaded ? &data_ : nullptr; }
   // For changes made without an EditResult: the open data set was changed.
   void mark_edited() override;
+  void set_display_windows(const datafiles::DisplayWindowSource* source) override {
+    session_.display_windows = source;
+  }
 
  private:
   bool restore_rollback_file(const std::filesystem::path& path);

@@ -48,11 +48,16 @@ class DocumentController {
   // Called after an edit changes the open data set, so the owner can show
   // the edited mark and redraw; empty to stop. Layers without edits ignore it.
   virtual void set_change_listener(std::function<void()>) {}
-  // The open data set for the windows that show it; null while none is
-  // open or the layer has none.
+
+  // The open data set for the windows that draw and operate it (the track
+  // panel); null while nothing is open or the layer has no data set.
   virtual datafiles::DataSet* data_set() { return nullptr; }
-  // A window changed the open data set through a core operation.
+  // A window's controller changed the open data set (a route set, a point
+  // moved): the edited flag goes on and the change listener is told.
   virtual void mark_edited() {}
+  // The open panel windows whose settings a save writes into the header
+  // (null: the header's display sections are written back as read).
+  virtual void set_display_windows(const datafiles::DisplayWindowSource*) {}
 };
 
 // The stand-in until the drivers exist: nothing is ever open.

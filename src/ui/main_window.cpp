@@ -84,35 +84,6 @@ std::vector<std::string> local_files(const QMimeData* mime) {
 
 }  // namespace
 
-MainView::MainView(const EditorState& state, const DocumentController& document, QWidget* parent)
-    : PictureView(parent), state_(state), document_(document) {}
-
-void MainView::draw(Surface& surface) {
-  const bool english = state_.english();
-  surface.set_font(drawing_font(state_.start.shell.default_font));
-  surface.set_text_colour({0, 0, 0});
-  surface.set_background(false, {255, 255, 255});
-  surface.set_text_align({HAlign::Left, VAlign::Top});
-  const int step = surface.measure("0").height + 4;
-  int y = 8;
-  const datafiles::DocumentState& doc = document_.state();
-  if (!doc.data_loaded) {
-    surface.text({8, y}, english ? "No data set open." : "データセットは開かれていません。");
-    y += step;
-  } else {
-    surface.text({8, y}, format(english ? "Open: %s" : "開いているデータセット：%s",
-                                doc.file_title.c_str()));
-    y += step;
-    if (!doc.dia_path.empty()) surface.text({8, y}, doc.dia_path.string()), y += step;
-    if (!doc.executed_path.empty()) surface.text({8, y}, doc.executed_path.string()), y += step;
-    for (const std::string& line : document_.summary()) surface.text({8, y}, line), y += step;
-  }
-  if (!document_.available()) {
-    surface.text({8, y}, english ? "This build cannot open or save data sets yet."
-                                 : "この版ではまだデータセットを開くことも保存することもできません。");
-  }
-}
-
 MainWindow::MainWindow(EditorState state, EditorServices services)
     : state_(std::move(state)), open_url_(std::move(services.open_url)) {
   if (services.prompt) {
@@ -140,8 +111,17 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
     };
   }
 
-  view_ = new MainView(state_, *document_, this);
+  view_ = new PanelWidget(state_, *document_, *prompt_, 0, this);
   setCentralWidget(view_);
+  connect(view_, &PanelWidget::model_changed, this, [this] { redraw_all(); });
+  connect(view_, &PanelWidget::key_buffer_changed, this, [this] { refresh_title(); });
+  connect(view_, &PanelWidget::raise_window, this, &MainWindow::raise_panel_window);
+  panel_windows_ = std::make_unique<PanelWindowsSource>(*document_, [this](int n) -> PanelWidget* {
+    if (n == 0) return view_;
+    DisplayWindow* w = display_window(n);
+    return w ? w->view() : nullptr;
+  });
+  document_->set_display_windows(panel_windows_.get());
   document_->set_change_listener([this] { after_document_change(); });
   place_from_settings();
   build_menu();
@@ -164,6 +144,9 @@ MainWindow::~MainWindow() {
   timer_.stop();
   document_->set_change_listener({});  // a borrowed layer may outlive the window
   delete graph_window_.data();
+  document_->set_display_windows(nullptr);
+  close_display_windows();
+  delete view_;                        // the panel refers to the data set
   delete message_window_.data();
   delete popup_window_.data();
 }
@@ -211,6 +194,11 @@ void MainWindow::apply_timer_period() {
 void MainWindow::place_from_settings() { place_window(*this, state_.shell().main_window); }
 
 void MainWindow::refresh_title() {
+  if (const panel::TrackPanel* panel = view_->panel(); panel && !panel->key_buffer().text().empty()) {
+    setWindowTitle(QString::fromStdString(
+        datafiles::point_key_title("", sjis::to_utf8_lossy(panel->key_buffer().text()))));
+    return;
+  }
   const datafiles::DocumentState& doc = document_->state();
   if (!doc.data_loaded) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
@@ -222,6 +210,8 @@ void MainWindow::refresh_title() {
 
 void MainWindow::redraw_all() {
   view_->redraw();
+  for (const QPointer<DisplayWindow>& w : display_windows_)
+    if (w) w->view()->redraw();
   if (message_window_) message_window_->view()->redraw();
   if (graph_window_) graph_window_->view()->redraw();
 }
@@ -308,6 +298,41 @@ void MainWindow::close_popup_warnings() {
 
 void MainWindow::fire_warning(const shell::WarningSetting& setting, const std::string& text) {
   if (shell::fire(setting, text, state_.clock_time, state_.popups)) show_popup_warnings();
+}
+
+DisplayWindow* MainWindow::display_window(int number) const {
+  if (number < 1 || number >= datafiles::kDisplayWindowCount) return nullptr;
+  return display_windows_[static_cast<std::size_t>(number)];
+}
+
+void MainWindow::close_display_windows() {
+  for (QPointer<DisplayWindow>& w : display_windows_) {
+    delete w.data();
+    w = nullptr;
+  }
+}
+
+// The windows the open data set's header has open, in place of any before.
+void MainWindow::restore_display_windows() {
+  close_display_windows();
+  const datafiles::DataSet* data = document_->data_set();
+  if (!data) return;
+  for (int n = 1; n < datafiles::kDisplayWindowCount; ++n) {
+    if (!data->header.display_windows[static_cast<std::size_t>(n)].open) continue;
+    auto* w = new DisplayWindow(state_, *document_, *prompt_, n, this);
+    connect(w->view(), &PanelWidget::model_changed, this, [this] { redraw_all(); });
+    connect(w->view(), &PanelWidget::key_buffer_changed, this, [this] { refresh_title(); });
+    connect(w->view(), &PanelWidget::raise_window, this, &MainWindow::raise_panel_window);
+    display_windows_[static_cast<std::size_t>(n)] = w;
+    w->show();
+  }
+}
+
+void MainWindow::raise_panel_window(int number) {
+  QWidget* w = number == 0 ? static_cast<QWidget*>(this) : display_window(number);
+  if (!w) return;
+  w->raise();
+  w->activateWindow();
 }
 
 // --- commands ----------------------------------------------------------------
@@ -448,7 +473,7 @@ void MainWindow::open_dia_file(const std::string& path) {
   } else {
     document_->open(path);
   }
-  after_document_change();
+  after_document_change(true);
 }
 
 void MainWindow::tell_no_drivers(const std::string& path) {
@@ -504,10 +529,14 @@ void MainWindow::import_windia() {
     return true;
   });
   document_->import_windia(*path);
-  after_document_change();
+  after_document_change(true);
 }
 
-void MainWindow::after_document_change() {
+void MainWindow::after_document_change(bool reloaded) {
+  if (reloaded) {
+    view_->reload();
+    restore_display_windows();
+  }
   refresh_title();
   const bool open = document_->data_set() != nullptr;
   action(cmd::kTrainGraphWindow)->setEnabled(open);
@@ -582,7 +611,7 @@ void MainWindow::first_tick() {
       } else {
         document_->import_windia(start.file);
       }
-      after_document_change();
+      after_document_change(true);
       break;
     case shell::StartAction::StartError: {
       ModalScope modal(state_);
@@ -592,7 +621,7 @@ void MainWindow::first_tick() {
   }
   if (state_.settings().backup_file) {
     document_->offer_recovery();
-    after_document_change();
+    after_document_change(true);
   }
 }
 
@@ -651,7 +680,7 @@ void MainWindow::accept_dropped_files(const std::vector<std::string>& paths) {
     } else {
       document_->import_windia(path);
     }
-    after_document_change();
+    after_document_change(true);
   };
   ui::accept_dropped_files(paths, prompt, handlers);
 }

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -17,7 +18,8 @@
 #include "ui/file_dialogs.h"
 #include "ui/graph_window.h"
 #include "ui/message_window.h"
-#include "ui/picture_view.h"
+#include "ui/display_window.h"
+#include "ui/panel_widget.h"
 #include "ui/popup_warning_window.h"
 
 namespace vosk::ui {
@@ -36,22 +38,6 @@ struct EditorServices {
   std::function<void(const std::string& url)> open_url;
 };
 
-// The client area until the track panel exists: an honest account of what
-// is open.
-class MainView : public PictureView {
-  Q_OBJECT
-
- public:
-  MainView(const EditorState& state, const DocumentController& document, QWidget* parent);
-
-  // Draws the account on any surface (the picture, or a recording one).
-  void draw(Surface& surface) override;
-
- private:
-  const EditorState& state_;
-  const DocumentController& document_;
-};
-
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -66,8 +52,11 @@ class MainWindow : public QMainWindow {
   QAction* action(int id) const;
   MessageWindow* message_window() const { return message_window_; }
   GraphWindow* graph_window() const { return graph_window_; }
+  // Display window 1 .. 15 while it is open, else null.
+  DisplayWindow* display_window(int number) const;
   PopupWarningWindow* popup_window() const { return popup_window_; }
-  MainView* view() const { return view_; }
+  // The client area: the track panel of the open data set.
+  PanelWidget* view() const { return view_; }
   const QTimer& timer() const { return timer_; }
   Prompt& prompt() { return *prompt_; }
 
@@ -106,6 +95,9 @@ class MainWindow : public QMainWindow {
   void close_graph_window();
   void show_popup_warnings();
   void close_popup_warnings();
+  void restore_display_windows();
+  void close_display_windows();
+  void raise_panel_window(int number);
 
   FileDialogRequest qvw_request() const;
   bool ask_save_question(const std::string& next, const std::string& caption);
@@ -115,7 +107,9 @@ class MainWindow : public QMainWindow {
   void save_dia();
   bool save_dia_as();
   void import_windia();
-  void after_document_change();
+  // `reloaded`: a data set was opened, imported or restored, so the panel
+  // starts afresh from its header.
+  void after_document_change(bool reloaded = false);
   void toggle_flag(int id);
   void choose_default_font();
   void open_warning_settings();
@@ -132,13 +126,15 @@ class MainWindow : public QMainWindow {
   std::function<void(const std::string&)> open_url_;
 
   std::map<int, QAction*> actions_;
-  MainView* view_ = nullptr;
+  PanelWidget* view_ = nullptr;
   QPointer<MessageWindow> message_window_;
   QPointer<PopupWarningWindow> popup_window_;
   QPointer<GraphWindow> graph_window_;
   // The train graph opens with a data set while this is set: read from the
   // settings, then the user's last choice.
   bool graph_wanted_ = false;
+  std::array<QPointer<DisplayWindow>, datafiles::kDisplayWindowCount> display_windows_;
+  std::unique_ptr<PanelWindowsSource> panel_windows_;
   QTimer timer_;
 };
 

@@ -417,3 +417,44 @@ TEST_F(Panel_PaintTests, RowPauseDrawsRowsAtTheirOwnPositionsAndDimsTheOthers) {
 
 }  // namespace
 }  // namespace vosk::panel
+
+namespace vosk::panel {
+namespace {
+
+// A placed duty shows as a bar on the middle of its rail with its first
+// run's number above; a duty without a run is labelled with its name, one
+// whose rail is not drawn is left out; duties sharing a rail share a label.
+TEST_F(Panel_PaintTests, PlacedDutiesShowTheirStockAndTrainNumberOnTheirRail) {
+  testing::add_line(data.map, 0, 200, 100, 50);  // rails 1 (0..100) and 2 (100..200)
+  data.dia.diagrams.grow_to(1).train_number = "1021M";
+  dia::Train& numbered = data.dia.trains.grow_to(1);
+  numbered.first_diagram = 1;
+  numbered.position.current_rail = 2;
+  dia::Train& unnumbered = data.dia.trains.grow_to(2);
+  unnumbered.name = "\x82\x60";  // "Ａ" in CP932
+  unnumbered.position.current_rail = 1;
+  data.dia.trains.grow_to(3).position.current_rail = 99;  // no such rail
+  dia::Train& behind = data.dia.trains.grow_to(4);
+  behind.name = "B";
+  behind.position.current_rail = 2;
+
+  const RecordingSurface s = paint();
+  std::vector<DrawOp> bars;
+  for (const DrawOp& op : s.ops_of(OpKind::Rectangle))
+    if (op.brush.colour == Rgb{255, 160, 0}) bars.push_back(op);
+  ASSERT_EQ(bars.size(), 2u);
+  // Rail 2 runs from x 140 to 240 on the window (row origin 40): the bar
+  // covers its middle half.
+  const Rect& second = bars[1].rect;
+  EXPECT_EQ(second.left, 190 - 25);
+  EXPECT_EQ(second.right, 190 + 26);
+  EXPECT_LT(second.top, 50 + panel().view().rail_thickness);
+  EXPECT_GT(second.bottom, 50);
+  std::vector<std::string> labels;
+  for (const DrawOp& op : s.ops_of(OpKind::Text))
+    if (op.colour == kWhite && op.align.vertical == VAlign::Bottom) labels.push_back(op.text);
+  EXPECT_EQ(labels, (std::vector<std::string>{"Ａ", "1021M B"}));
+}
+
+}  // namespace
+}  // namespace vosk::panel

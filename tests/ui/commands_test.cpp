@@ -248,7 +248,7 @@ TEST(Ui_CommandTests, MainAndMessageWindowsDrawSomething) {
   editor.window().show();
   editor.state().messages.add(sjis::from_utf8_lossy("マップデータ「test」を開きました。"));
   QCoreApplication::processEvents();
-  const QImage main = editor.window().view()->picture();
+  const QImage main = editor.window().view()->canvas()->picture();
   EXPECT_GT(main.width(), 100);
   EXPECT_GT(testing::ink_pixels(main), 50);
   const QImage messages = editor.window().message_window()->view()->picture();

@@ -26,7 +26,7 @@ constexpr const char* kQuitQuestion =
 // What the main view shows, line by line.
 std::vector<std::string> view_texts(Editor& editor) {
   vosk::testing::RecordingSurface surface;
-  editor.window().view()->draw(surface);
+  editor.window().view()->canvas()->draw(surface);
   return surface.texts();
 }
 
@@ -60,17 +60,16 @@ TEST(Ui_DataSetFlowTests, SampleNamedOnTheCommandLineOpens) {
   EXPECT_TRUE(doc.can_save_in_place());
   EXPECT_EQ(editor.window().windowTitle(), expected_title(on_disk, "sample", false));
 
-  // The view names the file and lists the map, the dia and every table size
-  // of the data set as it is on disk.
-  const std::vector<std::string> texts = view_texts(editor);
-  EXPECT_TRUE(shows(texts, "開いているデータセット：sample"));
-  EXPECT_TRUE(shows(texts, file.string()));
+  // The layer's summary lists the map, the dia and every table size of the
+  // data set as it is on disk; the view now shows its track panel instead.
+  const std::vector<std::string> texts = editor.data_set().summary();
   const std::vector<std::string> summary = datafiles::data_set_summary(on_disk, false);
   ASSERT_GE(summary.size(), 3u);
   EXPECT_EQ(summary[0], "マップ：" + sjis::to_utf8_lossy(on_disk.header.map.map_name));
   for (const std::string& line : summary) EXPECT_TRUE(shows(texts, line)) << line;
   EXPECT_TRUE(shows(texts, "列車: " + std::to_string(datafiles::run_count(on_disk.dia))));
-  EXPECT_FALSE(shows(texts, "データセットは開かれていません。"));
+  EXPECT_NE(editor.window().view()->panel(), nullptr);
+  EXPECT_FALSE(shows(view_texts(editor), "データセットは開かれていません。"));
 
   // The message window was told what was opened.
   EXPECT_EQ(sjis::to_utf8_lossy(editor.state().messages.line_back(1)),
@@ -149,8 +148,7 @@ TEST(Ui_DataSetFlowTests, AnEditMarksTheTitleARefusedOneDoesNot) {
   EXPECT_EQ(s.editor.data_set().data().classification.speed_types.extent(), before + 1);
   EXPECT_TRUE(s.editor.data_set().state().edited);
   EXPECT_EQ(s.editor.window().windowTitle(), expected_title(s.on_disk, "line", true));
-  // The view shows the new count.
-  EXPECT_TRUE(shows(view_texts(s.editor), "速度種別: " + std::to_string(before + 1)));
+  EXPECT_TRUE(shows(s.editor.data_set().summary(), "速度種別: " + std::to_string(before + 1)));
   EXPECT_EQ(s.home.read("qvw_data/line.qvw"), s.original);  // nothing written yet
 }
 
