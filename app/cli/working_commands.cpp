@@ -7,10 +7,7 @@
 #include "cli_prompt.h"
 #include "commands.h"
 #include "datafiles/dia_tools.h"
-#include "datafiles/map_lookup.h"
 #include "datafiles/open_save.h"
-#include "dia/numbering.h"
-#include "dia/timing_lookup.h"
 
 namespace vosk::cli {
 
@@ -63,19 +60,14 @@ int run_number(const Args& args) {
   }
   if (files.size() != 2 || !serial) return usage_error("number takes IN OUT --by-unit|--serial");
   return run_on_data_set(files, [&](datafiles::DataSet& ds, Prompt& prompt) {
-    bool right_down = ds.header.map.right_down != 0;
-    if (!*serial) return dia::number_by_formation(ds.dia, right_down, prompt);
-    dia::MapTablesRef map{ds.map.rails, ds.map.prails, ds.map.targets, ds.map.stations};
-    dia::TimingLookup timing(map, ds.classification, datafiles::timing_settings(ds.header));
-    return dia::number_serially(ds.dia, timing, ds.header.dia.base_target, right_down, prompt);
+    return datafiles::number_runs(ds, *serial, prompt);
   });
 }
 
 int run_destinations(const Args& args) {
   if (args.size() != 2) return usage_error("destinations takes IN and OUT");
   return run_on_data_set(args, [](datafiles::DataSet& ds, Prompt& prompt) {
-    datafiles::TablesMapLookup map(ds.map);
-    return dia::set_all_destinations(ds.dia, map, prompt);
+    return datafiles::set_destinations(ds, prompt);
   });
 }
 

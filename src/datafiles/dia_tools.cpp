@@ -1,8 +1,10 @@
 #include "datafiles/dia_tools.h"
 
+#include "datafiles/map_lookup.h"
 #include "dia/auto_timing.h"
 #include "dia/coupling_relations.h"
 #include "dia/dia_operations.h"
+#include "dia/numbering.h"
 #include "dia/pattern_apply.h"
 #include "dia/timing_lookup.h"
 
@@ -60,6 +62,19 @@ RetimeResult retime_missing(DataSet& ds) {
     }
   }
   return result;
+}
+
+std::optional<int> number_runs(DataSet& ds, bool serial, Prompt& prompt) {
+  const bool right_down = ds.header.map.right_down != 0;
+  if (!serial) return dia::number_by_formation(ds.dia, right_down, prompt);
+  dia::MapTablesRef map = map_ref(ds);
+  dia::TimingLookup timing(map, ds.classification, timing_settings(ds.header));
+  return dia::number_serially(ds.dia, timing, ds.header.dia.base_target, right_down, prompt);
+}
+
+std::optional<int> set_destinations(DataSet& ds, Prompt& prompt) {
+  TablesMapLookup map(ds.map);
+  return dia::set_all_destinations(ds.dia, map, prompt);
 }
 
 }  // namespace vosk::datafiles

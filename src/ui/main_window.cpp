@@ -16,6 +16,7 @@
 
 #include "base/format.h"
 #include "base/sjis.h"
+#include "datafiles/dia_tools.h"
 #include "datafiles/file_kind.h"
 #include "shell/command_line.h"
 #include "shell/folders.h"
@@ -41,11 +42,15 @@ QString from_bytes(const std::string& path) {
 // the first four have no handler in the program at all.
 constexpr int kUnavailableCommands[] = {
     cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
-    cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kUnitAndStandardTimes, cmd::kTrainTypes,
+    cmd::kUnitAndStandardTimes, cmd::kTrainTypes,
     cmd::kStandardStopTimes, cmd::kSpeedTypes, cmd::kDiaProperty, cmd::kTimetableWindow,
     cmd::kStationInfo, cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
+
+// Commands that work on the open data set: greyed while none is open.
+constexpr int kDataSetCommands[] = {cmd::kTrainGraphWindow, cmd::kNumberByUnit,
+                                    cmd::kNumberSerial};
 
 constexpr const char* kInetQuestion = "インターネットに接続します。よろしいですか？";
 constexpr const char* kInetCaption = "インターネット接続確認";
@@ -166,7 +171,8 @@ void MainWindow::build_menu() {
   const bool files = document_->available();
   for (int id : {cmd::kOpenDia, cmd::kSaveDia, cmd::kSaveDiaAs, cmd::kImportWinDia})
     action(id)->setEnabled(files);
-  action(cmd::kTrainGraphWindow)->setEnabled(false);  // until a data set is open
+  // Until a data set is open.
+  for (int id : kDataSetCommands) action(id)->setEnabled(false);
 }
 
 void MainWindow::apply_menu_marks() {
@@ -374,6 +380,10 @@ void MainWindow::run_command(int id) {
         open_graph_window();
       }
       return;
+    case cmd::kNumberByUnit:
+    case cmd::kNumberSerial:
+      number_runs(id == cmd::kNumberSerial);
+      return;
     case cmd::kWarningSettings:
       open_warning_settings();
       return;
@@ -539,7 +549,7 @@ void MainWindow::after_document_change(bool reloaded) {
   }
   refresh_title();
   const bool open = document_->data_set() != nullptr;
-  action(cmd::kTrainGraphWindow)->setEnabled(open);
+  for (int id : kDataSetCommands) action(id)->setEnabled(open);
   if (!open) {
     if (graph_window_) {
       close_graph_window();
@@ -551,6 +561,17 @@ void MainWindow::after_document_change(bool reloaded) {
     open_graph_window();
   }
   redraw_all();
+}
+
+// 列車番号自動設定: the command asks its own question; any change marks the
+// data set edited and redraws every window.
+void MainWindow::number_runs(bool serial) {
+  datafiles::DataSet* ds = document_->data_set();
+  if (!ds || !state_.busy.check(*prompt_)) return;
+  ModalPrompt prompt(state_, *prompt_);
+  const std::optional<int> changed = datafiles::number_runs(*ds, serial, prompt);
+  // Marking the data set edited tells the change listener, which redraws.
+  if (changed && *changed > 0) document_->mark_edited();
 }
 
 void MainWindow::choose_default_font() {

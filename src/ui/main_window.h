@@ -111,6 +111,7 @@ class MainWindow : public QMainWindow {
   // starts afresh from its header.
   void after_document_change(bool reloaded = false);
   void toggle_flag(int id);
+  void number_runs(bool serial);
   void choose_default_font();
   void open_warning_settings();
   void open_web_page(const char* page);

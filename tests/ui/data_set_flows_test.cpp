@@ -152,6 +152,36 @@ TEST(Ui_DataSetFlowTests, AnEditMarksTheTitleARefusedOneDoesNot) {
   EXPECT_EQ(s.home.read("qvw_data/line.qvw"), s.original);  // nothing written yet
 }
 
+TEST(Ui_DataSetFlowTests, TrainNumbersAreSetAfterTheQuestionAndMarkTheDataSetEdited) {
+  EditedSample s;
+  QAction* serial = s.editor.window().action(cmd::kNumberSerial);
+  ASSERT_TRUE(serial->isEnabled());
+
+  // No: nothing changes.
+  s.editor.prompt.script({Answer::No});
+  s.editor.window().run_command(cmd::kNumberSerial);
+  ASSERT_EQ(s.editor.prompt.count(), 1u);
+  EXPECT_EQ(s.editor.prompt.last().caption, "列車番号自動設定確認");
+  EXPECT_FALSE(s.editor.data_set().state().edited);
+
+  // Yes: the first down run in running order is "1", and the title shows the edit.
+  s.editor.prompt.script({Answer::Yes});
+  s.editor.window().run_command(cmd::kNumberSerial);
+  const dia::DiagramTable& runs = s.editor.data_set().data().dia.diagrams;
+  bool has_one = false;
+  for (int n = 1; n <= runs.extent(); ++n) has_one = has_one || runs[n].train_number == "1";
+  EXPECT_TRUE(has_one);
+  EXPECT_TRUE(s.editor.data_set().state().edited);
+  EXPECT_EQ(s.editor.window().windowTitle(), expected_title(s.on_disk, "line", true));
+}
+
+TEST(Ui_DataSetFlowTests, DataSetCommandsAreGreyedWhileNothingIsOpen) {
+  TempDir home;
+  Editor editor(home, Layer::DataSet);
+  for (int id : {cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kTrainGraphWindow})
+    EXPECT_FALSE(editor.window().action(id)->isEnabled()) << id;
+}
+
 TEST(Ui_DataSetFlowTests, EditsAreRefusedWhileNothingIsOpen) {
   TempDir home;
   Editor editor(home, Layer::DataSet);
