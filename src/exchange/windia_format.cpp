@@ -67,6 +67,8 @@ void apply_windia_line_code(int code, dia::TrainType& type) {
     }
   }
   type.line_style = code & 3;
+  // The export marks types without passengers by the dotted style.
+  type.passenger_service = type.line_style == dia::kDotted ? 0 : 1;
   type.line_width = (code & kBoldLine) != 0 ? 500 : 250;
 }
 

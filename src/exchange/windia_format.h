@@ -17,7 +17,8 @@ inline constexpr int kWindiaTypeCount = 17;
 // its colour, plus 2 when it carries no passengers.
 int windia_line_code(const dia::TrainType& type, int type_number);
 
-// Applies a "LINES=" code to a type: palette colour, pen style and width.
+// Applies a "LINES=" code to a type: palette colour, pen style, width, and
+// no passengers with the dotted style.
 void apply_windia_line_code(int code, dia::TrainType& type);
 
 // "%d%02d" of hours and minutes; hours mod 24 when `wrap_day`.

@@ -50,6 +50,7 @@ TEST(Exchange_LineCodeTests, CodesGivePaletteColourStyleAndWidth) {
     EXPECT_EQ(t.blue, row.b) << row.code;
     EXPECT_EQ(t.line_style, row.style) << row.code;
     EXPECT_EQ(t.line_width, row.width) << row.code;
+    EXPECT_EQ(t.passenger_service, row.style == dia::kDotted ? 0 : 1) << row.code;
   }
 }
 
