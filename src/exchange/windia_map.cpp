@@ -1,6 +1,7 @@
 #include "exchange/windia_map.h"
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <tuple>
 
@@ -73,8 +74,15 @@ void space_targets(const GapTable& gaps, RecordTable<map::Target>& targets) {
       }
     }
     if (best_target == 0) continue;
-    const long long shift =
+    long long shift =
         static_cast<long long>(best) * 1000 / 60 + here - targets[best_target].distances[0];
+    // A place between T and F that every train passes without a time
+    // would land at or before T: keep the order of the places.
+    int nearest = INT_MAX;
+    for (int n = 1; n <= count; ++n) {
+      if (targets[n].distances[0] > here) nearest = std::min(nearest, targets[n].distances[0]);
+    }
+    shift = std::max<long long>(shift, static_cast<long long>(here) + 1 - nearest);
     for (int n = 1; n <= count; ++n) {
       if (targets[n].distances[0] <= here) continue;
       for (int& d : targets[n].distances)
@@ -109,6 +117,9 @@ void build_windia_map(const std::vector<WindiaStation>& stations, datafiles::Map
       r.station = k;
       r.target = k;
       r.length = kRailLength;
+      // The rails lead nowhere: they end at a signal, as the open checks
+      // want of a rail without a next one.
+      r.signal = 1;
       r.short_name = short_name;
       r.name = name;
     }

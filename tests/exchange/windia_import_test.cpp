@@ -96,6 +96,15 @@ TEST(Exchange_ImportTests, QuickerRunKeepsTheShorterTime) {
   EXPECT_EQ(ds.map.targets[2].distances[0], 2000 + 5000);
 }
 
+TEST(Exchange_ImportTests, StationsPassedWithoutTimeKeepTheirOrder) {
+  // A to C in one minute: C would lie 1000 beyond A, and B before A.
+  const datafiles::DataSet ds =
+      import_windia(cp("[駅]\n,A\n,B\n,C\n\n[下り]\n0,1,,0,600,-,601\n")).data;
+  const auto& t = ds.map.targets;
+  EXPECT_LT(t[1].distances[0], t[2].distances[0]);
+  EXPECT_LT(t[2].distances[0], t[3].distances[0]);
+}
+
 TEST(Exchange_ImportTests, LateTimesMovePastMidnight) {
   const std::string file =
       cp("[駅]\n,A\n,B\n,C\n\n[下り]\n0,1,,0,2350,110,2510\n\n[上り]\n0,2,,0,30,,2340\n");
