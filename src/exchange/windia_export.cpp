@@ -33,6 +33,17 @@ std::vector<int> listed_targets(const datafiles::DataSet& ds, int display_target
   return list;
 }
 
+// A text written as one field: the file has no quoting, so a comma would
+// shift every later field; it becomes the full-width comma.
+void append_field(std::string& out, std::string_view text) {
+  for (char c : text) {
+    if (c == ',')
+      out += "\x81\x43";  // ，
+    else
+      out += c;
+  }
+}
+
 class TrainWriter {
  public:
   TrainWriter(const datafiles::DataSet& ds, const std::vector<int>& list, bool view_pass)
@@ -47,9 +58,9 @@ class TrainWriter {
   void write(const dia::Diagram& d, std::string& out) {
     if (!find_first_events(d)) return;
     out += format("%d,", d.train_type - 1);
-    out += d.train_number;
+    append_field(out, d.train_number);
     out += ',';
-    out += d.nickname;
+    append_field(out, d.nickname);
     out += format(",%d", d.car_number);
     const int low = std::min(earliest_pos_, latest_pos_),
               high = std::max(earliest_pos_, latest_pos_);
@@ -143,9 +154,9 @@ void write_types(const dia::TrainTypeTable& types, std::string& out) {
   out += kEol;
   for (int t = 1; t <= count; ++t) {
     out += format("Train%02d=", t - 1);
-    out += types[t].name;
+    append_field(out, types[t].name);
     out += ',';
-    out += types[t].short_name;
+    append_field(out, types[t].short_name);
     out += kEol;
   }
   out += kEol;
@@ -171,7 +182,7 @@ std::string export_windia(datafiles::DataSet& ds, const WindiaExportOptions& opt
   for (int n : list) {
     const map::Target& t = ds.map.targets[n];
     out += t.scale == map::kMajor ? "p," : ",";
-    out += t.name;
+    append_field(out, t.name);
     out += kEol;
   }
   out += kEol;

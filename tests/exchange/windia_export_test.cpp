@@ -95,6 +95,15 @@ TEST_F(Exchange_ExportTests, RemarksFollowAContinuation) {
   EXPECT_EQ(back.dia.diagrams[1].event_count(), 4u);
 }
 
+TEST_F(Exchange_ExportTests, CommasInTextsDoNotShiftTheFields) {
+  ds.dia.diagrams[1].nickname = "a,b";
+  ds.map.targets[2].name = "B,2";
+  const datafiles::DataSet back = import_windia(export_windia(ds, {})).data;
+  EXPECT_EQ(back.dia.diagrams[1].nickname, cp("a，b"));
+  EXPECT_EQ(back.map.targets[2].name, cp("B，2"));
+  EXPECT_EQ(back.dia.diagrams[1].events, ds.dia.diagrams[1].events);
+}
+
 TEST_F(Exchange_ExportTests, OnlySeventeenTypesAreWritten) {
   for (int i = 0; i < 5; ++i) dia::add_train_type(ds.classification.train_types);
   ASSERT_EQ(ds.classification.train_types.extent(), 22);
