@@ -26,7 +26,8 @@ const std::vector<Command>& commands() {
       {"destinations", "IN OUT", "set every run's destination from its last stop and save as OUT",
        run_destinations},
       {"make-sample", "OUT [options]",
-       "write a made-up data set; --stations N (5..300, default 12), --runs M (8..20000, default 150),"
+       "write a made-up data set; --stations N (5..300, default 12), --runs M (8..20000, default "
+       "150),"
        " --seed S (default 1)",
        run_make_sample},
       {"graph", "FILE OUT [options]",
@@ -40,6 +41,13 @@ const std::vector<Command>& commands() {
       {"rows", "IN OUT [--width PX]",
        "lay the track panel out in rows for a window PX wide (default 1280) and save as OUT",
        run_rows},
+      {"export-windia", "FILE OUT.dia [--display-target N] [--pass]",
+       "write the dia as a WinDIA text timetable, seen through display target N (default 1);"
+       " --pass writes passes with their times",
+       run_export_windia},
+      {"import-windia", "IN.dia OUT.qvw",
+       "read a WinDIA text timetable into a new dia on a simple map and save it as OUT",
+       run_import_windia},
   };
   return list;
 }
