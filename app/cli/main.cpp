@@ -40,6 +40,13 @@ const std::vector<Command>& commands() {
       {"rows", "IN OUT [--width PX]",
        "lay the track panel out in rows for a window PX wide (default 1280) and save as OUT",
        run_rows},
+      {"export-html", "FILE DIR [options]",
+       "write one HTML station timetable per station and direction into DIR (made when missing);"
+       " --display-target N (default 1), --detailed, --type-pos P and --for-pos P (0 none,"
+       " 1 above, 2 below, 3 left, 4 right; 1 and 2 need --detailed), --small-type 0|1 and"
+       " --small-for 0|1 (default 1), --suspense 0|1 (default 1), --double 0|1 and"
+       " --deadhead 0|1 (default 0)",
+       run_export_html},
   };
   return list;
 }
