@@ -122,6 +122,18 @@ class HtmlWriter {
   std::string out_;
 };
 
+// Written in place in text mode, replacing an older file of the name; a
+// copy beside it would only cost time for a file the user can write again.
+// Null on success, else the end of the message.
+const char* write_html_file(const std::filesystem::path& file, const std::string& text) {
+  std::FILE* f = std::fopen(file.c_str(), "wb");
+  if (!f) return "は開けませんでした。\n";
+  const std::string bytes = textfile::to_disk_mode(text);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (std::fclose(f) != 0 || !written) return "は閉じられませんでした。\n";
+  return nullptr;
+}
+
 bool valid_position(int p) { return p >= kNone && p <= kRight; }
 
 }  // namespace
@@ -198,9 +210,8 @@ ExportResult export_station_html(const datafiles::DataSet& ds, const Timetables&
     for (int target : table.stations) {
       const std::filesystem::path file = folder / html_file_name(ds, target, down);
       const std::string text = station_html(ds, target, down, departures[target], options);
-      if (!textfile::write_text_atomic(file, text)) {
-        prompt.tell(caption::kWriteError,
-                    "書き込みファイル'" + file.string() + "'は開けませんでした。\n");
+      if (const char* failure = write_html_file(file, text)) {
+        prompt.tell(caption::kWriteError, "書き込みファイル'" + file.string() + "'" + failure);
         result.ok = false;
         return result;
       }
