@@ -47,6 +47,9 @@ const std::vector<Command>& commands() {
        " --small-for 0|1 (default 1), --suspense 0|1 (default 1), --double 0|1 and"
        " --deadhead 0|1 (default 0)",
        run_export_html},
+      {"timetable", "FILE OUT [--display-target N]",
+       "draw the down and up timetables as a picture (.svg; .png with the editor's toolkit)",
+       run_timetable},
   };
   return list;
 }

@@ -1,5 +1,6 @@
 // export-html: the station timetables of a data set as HTML files, as the
 // timetable window's output dialog writes them.
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
@@ -9,7 +10,10 @@
 #include "cli_prompt.h"
 #include "commands.h"
 #include "datafiles/open_save.h"
+#include "base/recording_surface.h"
+#include "picture_output.h"
 #include "timetable/html_export.h"
+#include "timetable/timetable_draw.h"
 
 namespace vosk::cli {
 
@@ -134,6 +138,65 @@ int run_export_html(const Args& args) {
       timetable::export_station_html(*ds, tables, dialog.folder, dialog.options, prompt);
   if (!result.ok) return kDataError;
   std::printf("wrote %d file(s) to %s\n", result.files, dialog.folder.c_str());
+  return kOk;
+}
+
+int run_timetable(const Args& args) {
+  constexpr const char* usage = "timetable takes FILE OUT [--display-target N]";
+  std::vector<std::string> positional;
+  int display_target = 1;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--display-target") {
+      positional.push_back(args[i]);
+      continue;
+    }
+    if (i + 1 == args.size() ||
+        !parse_in_range(args[i + 1], 1, dia::kMaxDisplayTargets, display_target))
+      return usage_error(std::string("--display-target needs a display target number\n") + usage);
+    ++i;
+  }
+  if (positional.size() != 2 || positional[0].rfind("--", 0) == 0 ||
+      positional[1].rfind("--", 0) == 0)
+    return usage_error(usage);
+  if (picture_format(positional[1]) == PictureFormat::Unknown ||
+      picture_format(positional[1]) == PictureFormat::Pdf)
+    return usage_error(std::string("OUT must end in .svg or .png\n") + usage);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(positional[0], ec)) {
+    std::fprintf(stderr, "vosk-cli: %s: no such file\n", positional[0].c_str());
+    return kDataError;
+  }
+  CliPrompt prompt;
+  datafiles::Session session{prompt, cli_program_folder()};
+  auto ds = datafiles::read_data_set(positional[0], session);
+  if (!ds) {
+    std::fprintf(stderr, "vosk-cli: %s could not be read\n", positional[0].c_str());
+    return kDataError;
+  }
+  if (display_target > ds->classification.display_targets.extent())
+    return usage_error("--display-target " + std::to_string(display_target) + " is out of range");
+
+  const timetable::TableView view;
+  const auto tables = timetable::build_timetables(*ds, display_target - 1, view);
+  const Font font;
+  RecordingSurface measuring;
+  const auto layout = timetable::layout_cells(*ds, tables, measuring, font);
+  // The picture holds the widest table and both tables' height, within the
+  // limits a picture file can take.
+  const std::size_t most_runs = std::max(tables.down.runs.size(), tables.up.runs.size());
+  const int width = static_cast<int>(std::min<std::size_t>(
+      20000, layout.station_width + layout.column_width * most_runs + 2));
+  const int height = std::min(
+      20000, timetable::draw_timetables(*ds, tables, view, layout, font, {0, 0}, measuring) + 2);
+  const std::string error =
+      write_picture(positional[1], {width, height}, 1, [&](Surface& surface, int) {
+        surface.fill_rect({0, 0, width, height}, Rgb{255, 255, 255});
+        timetable::draw_timetables(*ds, tables, view, layout, font, {0, 0}, surface);
+      });
+  if (!error.empty()) {
+    std::fprintf(stderr, "vosk-cli: %s\n", error.c_str());
+    return kDataError;
+  }
   return kOk;
 }
 

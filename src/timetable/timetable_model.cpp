@@ -132,13 +132,17 @@ Timetables build_timetables(const datafiles::DataSet& ds, int display_target,
       tables.up.runs.push_back(n);
     }
   }
-  // Columns in running order; runs the numbering has not reached keep their
-  // number order behind the others.
+  // Columns in running order; runs the numbering has not reached follow,
+  // by the time of their first table event.
+  auto first_time = [&](int n) {
+    return timetext::order_key(diagrams[n].events[tables.spans[n].first].time);
+  };
   for (Table* t : {&tables.down, &tables.up}) {
     std::stable_sort(t->runs.begin(), t->runs.end(), [&](int a, int b) {
       const int oa = diagrams[a].running_order, ob = diagrams[b].running_order;
       if ((oa > 0) != (ob > 0)) return oa > 0;
-      return oa < ob;
+      if (oa != ob) return oa < ob;
+      return first_time(a) < first_time(b);
     });
   }
   return tables;

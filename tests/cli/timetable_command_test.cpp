@@ -80,5 +80,16 @@ TEST_F(Cli_ExportHtmlTests, UnwritableFileFailsKeepingTheFilesBefore) {
   EXPECT_NE(run.err.find("は開けませんでした。"), std::string::npos);
 }
 
+TEST_F(Cli_ExportHtmlTests, TimetablePictureShowsStationsAndTimes) {
+  CliRun run = cli("timetable " + file() + " " + q(dir / "t.svg"));
+  ASSERT_EQ(run.code, 0) << run.err;
+  const std::string svg = dir.read("t.svg");
+  EXPECT_NE(svg.find(">下り<"), std::string::npos);
+  EXPECT_NE(svg.find(">上り<"), std::string::npos);
+  EXPECT_NE(svg.find(sjis::to_utf8_lossy(ds.map.targets[1].short_name)), std::string::npos);
+  EXPECT_EQ(cli("timetable " + file() + " " + q(dir / "t.txt")).code, 2);
+  EXPECT_EQ(cli("timetable " + file()).code, 2);
+}
+
 }  // namespace
 }  // namespace vosk

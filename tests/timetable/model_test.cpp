@@ -83,6 +83,16 @@ TEST(Qualify, RightDownSwapsTheTables) {
   EXPECT_FALSE(tables.spans[d1].down);
 }
 
+TEST(Columns, RunningOrderFirstThenUnnumberedRunsByTime) {
+  TimetableLine line;
+  const int late = line.down_run(hm(9, 0));
+  const int early = line.down_run(hm(6, 0));
+  const int numbered = line.down_run(hm(8, 0));
+  const int after_midnight = line.down_run(hm(0, 30));
+  line.ds.dia.diagrams[numbered].running_order = 1;
+  EXPECT_EQ(line.build().down.runs, (std::vector<int>{numbered, early, late, after_midnight}));
+}
+
 TEST(Rows, ArrivalRowsForArrivalTargetsAndTheLastTrackRowWhenShown) {
   TimetableLine line;
   line.ds.map.targets[2].time_display = map::kArrivalsAndDepartures;
