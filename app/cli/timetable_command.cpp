@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/recording_surface.h"
 #include "cli_prompt.h"
 #include "commands.h"
 #include "datafiles/open_save.h"
-#include "base/recording_surface.h"
 #include "picture_output.h"
 #include "timetable/html_export.h"
 #include "timetable/timetable_draw.h"
@@ -107,10 +107,13 @@ int run_export_html(const Args& args) {
   ExportOptions o;
   if (std::string error = parse_export_options(args, o); !error.empty())
     return usage_error(error == kExportUsage ? error : error + "\n" + kExportUsage);
-  const auto above_or_below = [](int p) { return p == timetable::kAbove || p == timetable::kBelow; };
+  const auto above_or_below = [](int p) {
+    return p == timetable::kAbove || p == timetable::kBelow;
+  };
   if (!o.html.detailed && (above_or_below(o.html.type_pos) || above_or_below(o.html.for_pos)))
-    return usage_error("上下に種別や行先を表示する場合は、詳細表示を選択する必要があります。"
-                       " (--type-pos/--for-pos 1 or 2 need --detailed)");
+    return usage_error(
+        "上下に種別や行先を表示する場合は、詳細表示を選択する必要があります。"
+        " (--type-pos/--for-pos 1 or 2 need --detailed)");
 
   std::error_code ec;
   if (!std::filesystem::is_regular_file(o.in, ec)) {
@@ -184,8 +187,8 @@ int run_timetable(const Args& args) {
   // The picture holds the widest table and both tables' height, within the
   // limits a picture file can take.
   const std::size_t most_runs = std::max(tables.down.runs.size(), tables.up.runs.size());
-  const int width = static_cast<int>(std::min<std::size_t>(
-      20000, layout.station_width + layout.column_width * most_runs + 2));
+  const int width = static_cast<int>(
+      std::min<std::size_t>(20000, layout.station_width + layout.column_width * most_runs + 2));
   const int height = std::min(
       20000, timetable::draw_timetables(*ds, tables, view, layout, font, {0, 0}, measuring) + 2);
   const std::string error =

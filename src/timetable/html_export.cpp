@@ -201,8 +201,8 @@ std::string html_file_name(const datafiles::DataSet& ds, int target, bool down) 
 }
 
 ExportResult export_station_html(const datafiles::DataSet& ds, const Timetables& tables,
-                                 const std::filesystem::path& folder,
-                                 const HtmlOptions& options, Prompt& prompt) {
+                                 const std::filesystem::path& folder, const HtmlOptions& options,
+                                 Prompt& prompt) {
   ExportResult result;
   for (bool down : {true, false}) {
     const Table& table = down ? tables.down : tables.up;
@@ -245,15 +245,13 @@ void write_export_settings(const HtmlOptions& o, ini::Document& settings) {
 }
 
 bool accept_export_dialog(ExportDialog& dialog, Prompt& prompt) {
-  while (dialog.folder.size() > 1 &&
-         (dialog.folder.back() == '\\' || dialog.folder.back() == '/'))
+  while (dialog.folder.size() > 1 && (dialog.folder.back() == '\\' || dialog.folder.back() == '/'))
     dialog.folder.pop_back();
   const HtmlOptions& o = dialog.options;
   auto above_or_below = [](int p) { return p == kAbove || p == kBelow; };
   // Refused before the folder is made, so that a refusal leaves nothing behind.
   if (!o.detailed && (above_or_below(o.type_pos) || above_or_below(o.for_pos))) {
-    prompt.tell("選択不可",
-                "上下に種別や行先を表示する場合は、詳細表示を選択する必要があります。");
+    prompt.tell("選択不可", "上下に種別や行先を表示する場合は、詳細表示を選択する必要があります。");
     return false;
   }
   std::error_code ec;

@@ -53,8 +53,8 @@ struct ExportResult {
 // Down, then up: a file for every station of each table. Stops at the first
 // file that cannot be written, telling the user; earlier files stay.
 ExportResult export_station_html(const datafiles::DataSet& ds, const Timetables& tables,
-                                 const std::filesystem::path& folder,
-                                 const HtmlOptions& options, Prompt& prompt);
+                                 const std::filesystem::path& folder, const HtmlOptions& options,
+                                 Prompt& prompt);
 
 // The output dialog's values.
 struct ExportDialog {

@@ -20,9 +20,12 @@ const dia::TrainType* type_of(const datafiles::DataSet& ds, const dia::Diagram& 
 
 const char* row_mark(RowKind kind) {
   switch (kind) {
-    case RowKind::Arrival: return "着";
-    case RowKind::Track: return "番";
-    case RowKind::Departure: break;
+    case RowKind::Arrival:
+      return "着";
+    case RowKind::Track:
+      return "番";
+    case RowKind::Departure:
+      break;
   }
   return "発";
 }
@@ -73,7 +76,8 @@ int draw_timetables(const datafiles::DataSet& ds, const Timetables& tables, cons
       const int top = y + (l.header_rows + static_cast<int>(r)) * l.row_height;
       const TableRow& row = t->rows[r];
       const bool first_of_station = r == 0 || t->rows[r - 1].target != row.target;
-      if (first_of_station) text(origin.x, top, utf8(ds.map.targets[row.target].short_name), kBlack);
+      if (first_of_station)
+        text(origin.x, top, utf8(ds.map.targets[row.target].short_name), kBlack);
       surface.set_text_align({HAlign::Right, VAlign::Top});
       surface.set_text_colour(kBlack);
       surface.text({origin.x + l.station_width - l.margin, top + l.margin}, row_mark(row.kind));

@@ -7,8 +7,8 @@
 namespace vosk::timetable {
 
 struct CellLayout {
-  int margin = 0;         // MulDiv(5, LOGPIXELSY, 720)
-  int column_width = 0;   // a run's column
+  int margin = 0;        // MulDiv(5, LOGPIXELSY, 720)
+  int column_width = 0;  // a run's column
   int row_height = 0;
   int station_width = 0;  // the station column
   int header_rows = 3;    // train number, type, destination

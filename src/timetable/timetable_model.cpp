@@ -219,9 +219,15 @@ std::vector<Cell> run_cells(const datafiles::DataSet& ds, const Timetables& tabl
     }
     for (; row < table.rows.size() && table.rows[row].target == target; ++row) {
       switch (table.rows[row].kind) {
-        case RowKind::Arrival: cells[row] = arrival; break;
-        case RowKind::Track: cells[row] = track; break;
-        case RowKind::Departure: cells[row] = departure; break;
+        case RowKind::Arrival:
+          cells[row] = arrival;
+          break;
+        case RowKind::Track:
+          cells[row] = track;
+          break;
+        case RowKind::Departure:
+          cells[row] = departure;
+          break;
       }
     }
   }

@@ -42,7 +42,7 @@ struct Cell {
 struct Table {
   std::vector<int> stations;  // targets in the table's order
   std::vector<TableRow> rows;
-  std::vector<int> runs;      // diagram numbers in column order
+  std::vector<int> runs;  // diagram numbers in column order
 };
 
 // Where a run's table events lie in its event list.

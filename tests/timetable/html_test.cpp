@@ -35,8 +35,8 @@ TEST(StationHtml, PlainFormByHourSameSecondByNumberAndAfterMidnightLast) {
   line.ds.dia.diagrams[late].running_order = 3;
   const std::string font = "<FONT COLOR=\"#12AB0F\">";
   EXPECT_EQ(line.html(1), kHead + sj("A駅（下り）") + "\n</TH>\n</TR>\n" +
-                              "<TR>\n<TH>\n24\n</TH>\n<TD ALIGN=\"left\">\n" +
-                              "<B>" + font + "05</FONT></B> " + font + "05</FONT> " + font +
+                              "<TR>\n<TH>\n24\n</TH>\n<TD ALIGN=\"left\">\n" + "<B>" + font +
+                              "05</FONT></B> " + font + "05</FONT> " + font +
                               "59</FONT> \n</TD>\n</TR>\n" +
                               "<TR>\n<TH>\n25\n</TH>\n<TD ALIGN=\"left\">\n" + font +
                               "10</FONT> \n</TD>\n</TR>\n" + kTail);
@@ -73,7 +73,9 @@ TEST(StationHtml, LeftAndRightLabelsStayOnTheMinutesLine) {
   o.type_pos = timetable::kLeft;
   o.for_pos = timetable::kRight;
   const std::string html = line.html(1, o);
-  EXPECT_NE(html.find("\">" "<SMALL>" + sj("普") + "</SMALL>03<SMALL>X</SMALL></FONT> "),
+  EXPECT_NE(html.find("\">"
+                      "<SMALL>" +
+                      sj("普") + "</SMALL>03<SMALL>X</SMALL></FONT> "),
             std::string::npos);
   EXPECT_EQ(html.find("<BR>"), std::string::npos);
 }

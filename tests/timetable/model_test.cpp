@@ -99,7 +99,7 @@ TEST(Rows, ArrivalRowsForArrivalTargetsAndTheLastTrackRowWhenShown) {
   line.ds.map.targets[3].show_track_numbers = true;
   const auto tables = line.build();
   const std::vector<timetable::TableRow> expected = {
-      {1, RowKind::Departure}, {2, RowKind::Arrival}, {2, RowKind::Departure},
+      {1, RowKind::Departure}, {2, RowKind::Arrival},   {2, RowKind::Departure},
       {3, RowKind::Track},     {3, RowKind::Departure}, {4, RowKind::Arrival}};
   ASSERT_EQ(tables.down.rows.size(), expected.size());
   for (std::size_t i = 0; i < expected.size(); ++i) {
@@ -165,7 +165,7 @@ TEST(Cells, ArrivalRowOfAStopIsTheDepartureLessTheStopTime) {
   view.seconds = true;
   const auto tables = line.build(view);
   const auto cells = texts(timetable::run_cells(line.ds, tables, tables.down, n, view));
-  EXPECT_EQ(cells[1], " 70120");  // B: 7:02:00 less 40 s
+  EXPECT_EQ(cells[1], " 70120");      // B: 7:02:00 less 40 s
   EXPECT_EQ(cells.back(), " 70520");  // D, the last station
 }
 
