@@ -11,7 +11,9 @@ GOALS_MS = {"BM_Open/Large": 200.0, "BM_Save/Large": 200.0, "BM_RebuildAndMeasur
             "BM_PanelAutoRow": 50.0, "BM_PanelHitTest": 1.0,
             "BM_GraphLayout": 2.0, "BM_GraphDrawCounting": 8.0, "BM_GraphHitTest": 1.0,
             "BM_MapChecksAndLeverRebuild": 100.0,
-            "BM_RunningOrderAndSerialNumbers": 200.0, "BM_DestinationsOfEveryRun": 100.0}
+            "BM_RunningOrderAndSerialNumbers": 200.0, "BM_DestinationsOfEveryRun": 100.0,
+            "BM_WindiaExport": 500.0, "BM_WindiaImport": 1000.0,
+            "BM_TimetableTables": 100.0, "BM_TimetableHtmlExport": 1000.0}
 
 rows = []
 for path in sys.argv[1:]:

@@ -40,6 +40,8 @@ int run_panel(const Args& args);
 int run_rows(const Args& args);
 int run_export_windia(const Args& args);
 int run_import_windia(const Args& args);
+int run_export_html(const Args& args);
+int run_timetable(const Args& args);
 
 // Arguments of the commands that open a data set: the file names, --json
 // (where allowed), and --yes / --strict for the questions asked on opening.

@@ -48,6 +48,16 @@ const std::vector<Command>& commands() {
       {"import-windia", "IN.dia OUT.qvw",
        "read a WinDIA text timetable into a new dia on a simple map and save it as OUT",
        run_import_windia},
+      {"export-html", "FILE DIR [options]",
+       "write one HTML station timetable per station and direction into DIR (made when missing);"
+       " --display-target N (default 1), --detailed, --type-pos P and --for-pos P (0 none,"
+       " 1 above, 2 below, 3 left, 4 right; 1 and 2 need --detailed), --small-type 0|1 and"
+       " --small-for 0|1 (default 1), --suspense 0|1 (default 1), --double 0|1 and"
+       " --deadhead 0|1 (default 0)",
+       run_export_html},
+      {"timetable", "FILE OUT [--display-target N]",
+       "draw the down and up timetables as a picture (.svg; .png with the editor's toolkit)",
+       run_timetable},
   };
   return list;
 }
