@@ -399,7 +399,8 @@ TEST_F(Panel_PaintTests, RowPauseDrawsRowsAtTheirOwnPositionsAndDimsTheOthers) {
   data.map.rails[a].signal = data.map.rails[b].signal = 1;
   data.map.rails[a].l_next = b;
   data.map.rails[b].l_back = a;
-  data.map.rows.grow_to(2) = data.map.rows[1];
+  const map::Row first = data.map.rows[1];  // copied before the table grows
+  data.map.rows.grow_to(2) = first;
   data.map.rows[2].x_shift = -100;
   data.map.rows[2].y_origin = 200;
   data.map.rails[b].row = 2;

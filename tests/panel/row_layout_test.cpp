@@ -82,7 +82,8 @@ TEST(Panel_RowLayoutTests, ClearRowThenAdjustSpanLeavesOneRowAtItsOrigin) {
 TEST(Panel_RowLayoutTests, AdjustSpanFillsEmptyColumnsFromTheirNeighbours) {
   datafiles::MapTables m = one_row_map();
   m.rows[1].x_origin = 0;
-  m.rows.grow_to(2) = m.rows[1];
+  const map::Row first = m.rows[1];  // copied before the table grows
+  m.rows.grow_to(2) = first;
   add_rail(m, 1, 0, 50, 100, 50);
   add_rail(m, 1, 500, 200, 600, 200);  // deep, far right
   add_rail(m, 2, 300, 10, 350, 10);    // between the two, above neither
