@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli_prompt.h"
+#include "datafiles/data_set.h"
 
 namespace vosk::cli {
 
@@ -42,6 +43,10 @@ int run_export_windia(const Args& args);
 int run_import_windia(const Args& args);
 int run_export_html(const Args& args);
 int run_timetable(const Args& args);
+
+// The data set FILE of a drawing or export command; a missing or unreadable
+// file is told on stderr and gives nullopt.
+std::optional<datafiles::DataSet> read_input_data_set(const std::string& path);
 
 // Arguments of the commands that open a data set: the file names, --json
 // (where allowed), and --yes / --strict for the questions asked on opening.

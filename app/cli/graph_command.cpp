@@ -100,18 +100,8 @@ int run_graph(const Args& args) {
   if (picture_format(o.out) == PictureFormat::Unknown)
     return graph_usage_error("OUT must end in .svg, .png or .pdf");
 
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(o.in, ec)) {
-    std::fprintf(stderr, "vosk-cli: %s: no such file\n", o.in.c_str());
-    return kDataError;
-  }
-  CliPrompt prompt;
-  datafiles::Session session{prompt, cli_program_folder()};
-  auto ds = datafiles::read_data_set(o.in, session);
-  if (!ds) {
-    std::fprintf(stderr, "vosk-cli: %s could not be read\n", o.in.c_str());
-    return kDataError;
-  }
+  auto ds = read_input_data_set(o.in);
+  if (!ds) return kDataError;
   const int display_targets = ds->classification.display_targets.extent();
   if (o.display_target > display_targets)
     return graph_usage_error("--display-target " + std::to_string(o.display_target) +

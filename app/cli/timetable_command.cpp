@@ -115,18 +115,8 @@ int run_export_html(const Args& args) {
         "上下に種別や行先を表示する場合は、詳細表示を選択する必要があります。"
         " (--type-pos/--for-pos 1 or 2 need --detailed)");
 
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(o.in, ec)) {
-    std::fprintf(stderr, "vosk-cli: %s: no such file\n", o.in.c_str());
-    return kDataError;
-  }
-  CliPrompt open_prompt;
-  datafiles::Session session{open_prompt, cli_program_folder()};
-  auto ds = datafiles::read_data_set(o.in, session);
-  if (!ds) {
-    std::fprintf(stderr, "vosk-cli: %s could not be read\n", o.in.c_str());
-    return kDataError;
-  }
+  auto ds = read_input_data_set(o.in);
+  if (!ds) return kDataError;
   const int display_targets = ds->classification.display_targets.extent();
   if (o.display_target > display_targets)
     return usage_error("--display-target " + std::to_string(o.display_target) +
@@ -164,18 +154,8 @@ int run_timetable(const Args& args) {
   if (picture_format(positional[1]) == PictureFormat::Unknown ||
       picture_format(positional[1]) == PictureFormat::Pdf)
     return usage_error(std::string("OUT must end in .svg or .png\n") + usage);
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(positional[0], ec)) {
-    std::fprintf(stderr, "vosk-cli: %s: no such file\n", positional[0].c_str());
-    return kDataError;
-  }
-  CliPrompt prompt;
-  datafiles::Session session{prompt, cli_program_folder()};
-  auto ds = datafiles::read_data_set(positional[0], session);
-  if (!ds) {
-    std::fprintf(stderr, "vosk-cli: %s could not be read\n", positional[0].c_str());
-    return kDataError;
-  }
+  auto ds = read_input_data_set(positional[0]);
+  if (!ds) return kDataError;
   if (display_target > ds->classification.display_targets.extent())
     return usage_error("--display-target " + std::to_string(display_target) + " is out of range");
 
