@@ -17,6 +17,7 @@ class GoOnPrompt : public Prompt {
   Answer ask(const std::string&, const std::string&, Buttons buttons) override {
     switch (buttons) {
       case Buttons::Ok:
+      case Buttons::OkCancel:
         return Answer::Ok;
       case Buttons::YesNo:
         return Answer::Yes;
