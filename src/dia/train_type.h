@@ -32,6 +32,8 @@ struct TrainType {
   std::string name;         // 名称, at most 255 bytes
   std::string text_4;       // carried, at most 20 bytes
   std::string text_5;       // carried, at most 20 bytes
+
+  bool operator==(const TrainType&) const = default;
 };
 
 // Record 0 is a real line of d_type.csv: it is read and written like the others.

@@ -21,12 +21,18 @@
 #include "shell/command_line.h"
 #include "shell/folders.h"
 #include "shell/settings.h"
+#include "datafiles/table_loader.h"
 #include "ui/app_info.h"
+#include "ui/dia_property_dialog.h"
 #include "ui/dropped_files.h"
 #include "ui/font_convert.h"
 #include "ui/fonts.h"
 #include "ui/main_menu.h"
 #include "ui/qt_prompt.h"
+#include "ui/speed_types_dialog.h"
+#include "ui/stop_times_dialog.h"
+#include "ui/train_types_dialog.h"
+#include "ui/unit_times_dialog.h"
 #include "ui/warning_settings_dialog.h"
 #include "ui/window_geometry.h"
 
@@ -41,16 +47,15 @@ QString from_bytes(const std::string& path) {
 // Commands whose windows, dialogs or models this build does not have yet;
 // the first four have no handler in the program at all.
 constexpr int kUnavailableCommands[] = {
-    cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
-    cmd::kUnitAndStandardTimes, cmd::kTrainTypes,
-    cmd::kStandardStopTimes, cmd::kSpeedTypes, cmd::kDiaProperty, cmd::kTimetableWindow,
+    cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual, cmd::kTimetableWindow,
     cmd::kStationInfo, cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
 
 // Commands that work on the open data set: greyed while none is open.
-constexpr int kDataSetCommands[] = {cmd::kTrainGraphWindow, cmd::kNumberByUnit,
-                                    cmd::kNumberSerial};
+constexpr int kDataSetCommands[] = {
+    cmd::kTrainGraphWindow, cmd::kNumberByUnit,       cmd::kNumberSerial, cmd::kUnitAndStandardTimes,
+    cmd::kTrainTypes,       cmd::kStandardStopTimes, cmd::kSpeedTypes,   cmd::kDiaProperty};
 
 constexpr const char* kInetQuestion = "インターネットに接続します。よろしいですか？";
 constexpr const char* kInetCaption = "インターネット接続確認";
@@ -384,6 +389,34 @@ void MainWindow::run_command(int id) {
     case cmd::kNumberSerial:
       number_runs(id == cmd::kNumberSerial);
       return;
+    case cmd::kUnitAndStandardTimes:
+      run_dia_dialog([&](datafiles::DataSet& ds, Prompt& p) {
+        UnitTimesDialog dialog(ds.header, p, state_.ui(), this);
+        return dialog.exec() == QDialog::Accepted && dialog.changed();
+      });
+      return;
+    case cmd::kTrainTypes:
+      run_dia_dialog([&](datafiles::DataSet& ds, Prompt& p) {
+        TrainTypesDialog dialog(ds.classification.train_types, p, state_.ui(), this);
+        return dialog.exec() == QDialog::Accepted && dialog.changed();
+      });
+      return;
+    case cmd::kStandardStopTimes:
+      run_dia_dialog([&](datafiles::DataSet& ds, Prompt& p) {
+        return run_stop_times_dialog(ds, p, state_.ui(), this);
+      });
+      return;
+    case cmd::kSpeedTypes:
+      run_dia_dialog([&](datafiles::DataSet& ds, Prompt& p) {
+        return run_speed_types_dialog(ds, p, state_.ui(), this);
+      });
+      return;
+    case cmd::kDiaProperty:
+      run_dia_dialog([&](datafiles::DataSet& ds, Prompt& p) {
+        DiaPropertyDialog dialog(ds, p, state_.ui(), this);
+        return dialog.exec() == QDialog::Accepted && dialog.changed();
+      });
+      return;
     case cmd::kWarningSettings:
       open_warning_settings();
       return;
@@ -572,6 +605,23 @@ void MainWindow::number_runs(bool serial) {
   const std::optional<int> changed = datafiles::number_runs(*ds, serial, prompt);
   // Marking the data set edited tells the change listener, which redraws.
   if (changed && *changed > 0) document_->mark_edited();
+}
+
+// The dialogs of the Dia menu edit the open data set under the busy lock; a
+// change rebuilds the derived dia data, marks the data set edited and (through
+// the change listener) redraws every window.
+void MainWindow::run_dia_dialog(
+    const std::function<bool(datafiles::DataSet&, Prompt&)>& dialog) {
+  datafiles::DataSet* ds = document_->data_set();
+  if (!ds || !state_.busy.check(*prompt_)) return;
+  bool changed = false;
+  {
+    ModalScope modal(state_);
+    changed = dialog(*ds, *prompt_);
+  }
+  if (!changed) return;
+  datafiles::rebuild_derived_data(*ds, state_.english());
+  document_->mark_edited();
 }
 
 void MainWindow::choose_default_font() {

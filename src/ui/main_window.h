@@ -112,6 +112,8 @@ class MainWindow : public QMainWindow {
   void after_document_change(bool reloaded = false);
   void toggle_flag(int id);
   void number_runs(bool serial);
+  // `dialog` runs on the open data set and says whether it changed it.
+  void run_dia_dialog(const std::function<bool(datafiles::DataSet&, Prompt&)>& dialog);
   void choose_default_font();
   void open_warning_settings();
   void open_web_page(const char* page);

@@ -1,0 +1,37 @@
+#pragma once
+// Small pieces every property dialog uses: texts in the UI language, CP932
+// record texts shown and taken back, the OK/Cancel row, and the refusal that
+// keeps a dialog open with the field in error focused.
+#include <QDialogButtonBox>
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "base/prompt.h"
+#include "shell/texts.h"
+
+class QDialog;
+class QWidget;
+
+namespace vosk::ui {
+
+QString pick(const shell::BilingualText& text, shell::UiLanguage ui);
+inline QString pick(const char* japanese, const char* english, shell::UiLanguage ui) {
+  return pick(shell::BilingualText{japanese, english}, ui);
+}
+
+QString from_cp932(std::string_view bytes);
+std::string to_cp932(const QString& text);
+
+// OK and Cancel (Enter and Esc), labelled in the UI language; OK calls
+// `dialog`'s accept() only through the caller's own slot, so that a check
+// can keep it open.
+QDialogButtonBox* ok_cancel_row(QDialog* dialog, shell::UiLanguage ui);
+// A single close button (Esc), for dialogs whose edits apply at once.
+QDialogButtonBox* close_row(QDialog* dialog, shell::UiLanguage ui);
+
+// Tells the refusal and puts the focus (and the selection) on `field`.
+void refuse_at(Prompt& prompt, const std::string& caption, const std::string& text,
+               QWidget* field);
+
+}  // namespace vosk::ui

@@ -1,0 +1,77 @@
+#pragma once
+// 編成・仕業設定: the duties, the formations of the selected one from the head,
+// and its initial rail. 編集適用 places the duty on the chosen rail; the
+// formation buttons couple a formation at the rear (併結設定), remove the
+// rear one, edit the selected one, or delete the duty. Every edit applies
+// at once through the dia model's formation operations.
+#include <QComboBox>
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <functional>
+#include <optional>
+
+#include "base/prompt.h"
+#include "datafiles/data_set.h"
+#include "shell/busy_lock.h"
+#include "shell/language.h"
+#include "ui/coupling_dialog.h"
+
+namespace vosk::ui {
+
+class FormationDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `train`: the duty selected first (0: the first one).
+  FormationDialog(datafiles::DataSet& ds, Prompt& prompt, shell::UiLanguage ui, int train,
+                  QWidget* owner);
+
+  QListWidget* duties() const { return duties_; }
+  QListWidget* formations() const { return formations_; }
+  QComboBox* initial_rail() const { return rail_; }
+  QPushButton* apply_button() const { return apply_; }
+  QPushButton* add_button() const { return add_; }
+  QPushButton* remove_button() const { return remove_; }
+  QPushButton* edit_button() const { return edit_; }
+  QPushButton* delete_button() const { return delete_; }
+  // Asked for the 併結設定 values; the real dialog unless a test replaces it.
+  std::function<std::optional<FormationValues>(const FormationValues&)> ask_values;
+  bool changed() const { return changed_; }
+
+  void place();
+  void add_rear();
+  void remove_rear();
+  void edit_selected();
+  void delete_selected();
+
+ private:
+  int selected_train() const;
+  int selected_unit() const;
+  void refresh(int train);
+  void show_duty();
+  // After an edit: true when it was done (refusals are told here).
+  bool settle(const dia::EditResult& result);
+
+  datafiles::DataSet& ds_;
+  Prompt& prompt_;
+  bool changed_ = false;
+  bool updating_ = false;
+  std::vector<int> unit_rows_;  // unit number of each formation row
+  QListWidget* duties_;
+  QListWidget* formations_;
+  QComboBox* rail_;
+  QPushButton* apply_;
+  QPushButton* add_;
+  QPushButton* remove_;
+  QPushButton* edit_;
+  QPushButton* delete_;
+};
+
+// The dialog the train graph's formation items open, holding the busy lock as
+// the unit and duty dialog meanwhile. True when the dia changed; the caller
+// marks it edited and redraws.
+bool run_formation_dialog(datafiles::DataSet& ds, shell::BusyLock& busy, Prompt& prompt,
+                          shell::UiLanguage ui, int train, QWidget* owner);
+
+}  // namespace vosk::ui
