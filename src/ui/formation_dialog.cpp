@@ -9,12 +9,13 @@
 #include "datafiles/dia_editing.h"
 #include "dia/formations.h"
 #include "ui/dialog_support.h"
+#include "ui/series_list_dialog.h"
 
 namespace vosk::ui {
 
-FormationDialog::FormationDialog(datafiles::DataSet& ds, Prompt& prompt, shell::UiLanguage ui,
-                                 int train, QWidget* owner)
-    : QDialog(owner), ds_(ds), prompt_(prompt) {
+FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolders& folders,
+                                 Prompt& prompt, shell::UiLanguage ui, int train, QWidget* owner)
+    : QDialog(owner), ds_(ds), folders_(folders), prompt_(prompt), ui_(ui) {
   setWindowTitle(pick("編成・仕業設定", "Formations and Duties", ui));
   ask_values = [this, ui](const FormationValues& initial) {
     return ask_formation(ds_.series, initial, ui, this);
@@ -39,6 +40,7 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, Prompt& prompt, shell::
   remove_ = new QPushButton(pick("最後尾編成削除(&R)", "&Remove rear formation", ui), this);
   edit_ = new QPushButton(pick("情報編集(&E)", "&Edit formation", ui), this);
   delete_ = new QPushButton(pick("仕業削除(&D)", "&Delete duty", ui), this);
+  series_button_ = new QPushButton(pick("形式一覧(&S)...", "&Series list...", ui), this);
 
   auto* place_row = new QHBoxLayout;
   auto* rail_label = new QLabel(pick("初期位置(&I):", "&Initial position:", ui), this);
@@ -58,7 +60,11 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, Prompt& prompt, shell::
   auto* side = new QVBoxLayout;
   side->addLayout(place_row);
   side->addWidget(coupled, 1);
-  side->addWidget(delete_, 0, Qt::AlignLeft);
+  auto* duty_buttons = new QHBoxLayout;
+  duty_buttons->addWidget(delete_);
+  duty_buttons->addStretch();
+  duty_buttons->addWidget(series_button_);
+  side->addLayout(duty_buttons);
   auto* top = new QHBoxLayout;
   top->addWidget(duties_);
   top->addLayout(side, 1);
@@ -75,6 +81,7 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, Prompt& prompt, shell::
   connect(remove_, &QPushButton::clicked, this, &FormationDialog::remove_rear);
   connect(edit_, &QPushButton::clicked, this, &FormationDialog::edit_selected);
   connect(delete_, &QPushButton::clicked, this, &FormationDialog::delete_selected);
+  connect(series_button_, &QPushButton::clicked, this, &FormationDialog::open_series_list);
   connect(formations_, &QListWidget::itemActivated, this, &FormationDialog::edit_selected);
   duties_->setFocus();
 }
@@ -197,11 +204,19 @@ void FormationDialog::delete_selected() {
   if (settle(dia::delete_duty(editing.formations(), ds_.dia, train))) refresh(train);
 }
 
-bool run_formation_dialog(datafiles::DataSet& ds, shell::BusyLock& busy, Prompt& prompt,
-                          shell::UiLanguage ui, int train, QWidget* owner) {
+void FormationDialog::open_series_list() {
+  if (run_series_list(ds_, folders_, prompt_, ui_, this)) {
+    changed_ = true;
+    refresh(selected_train());  // series names and car counts may have changed
+  }
+}
+
+bool run_formation_dialog(datafiles::DataSet& ds, const stock::StockFolders& folders,
+                          shell::BusyLock& busy, Prompt& prompt, shell::UiLanguage ui, int train,
+                          QWidget* owner) {
   if (!busy.check(prompt)) return false;
   shell::BusyScope scope(busy, shell::BusyState::UnitWorkingDialog);
-  FormationDialog dialog(ds, prompt, ui, train, owner);
+  FormationDialog dialog(ds, folders, prompt, ui, train, owner);
   dialog.exec();
   return dialog.changed();
 }

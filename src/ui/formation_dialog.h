@@ -15,6 +15,7 @@
 #include "datafiles/data_set.h"
 #include "shell/busy_lock.h"
 #include "shell/language.h"
+#include "stock/series_file.h"
 #include "ui/coupling_dialog.h"
 
 namespace vosk::ui {
@@ -23,9 +24,10 @@ class FormationDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // `train`: the duty selected first (0: the first one).
-  FormationDialog(datafiles::DataSet& ds, Prompt& prompt, shell::UiLanguage ui, int train,
-                  QWidget* owner);
+  // `train`: the duty selected first (0: the first one). 形式一覧 opens the
+  // series list window on `folders`.
+  FormationDialog(datafiles::DataSet& ds, const stock::StockFolders& folders, Prompt& prompt,
+                  shell::UiLanguage ui, int train, QWidget* owner);
 
   QListWidget* duties() const { return duties_; }
   QListWidget* formations() const { return formations_; }
@@ -35,6 +37,7 @@ class FormationDialog : public QDialog {
   QPushButton* remove_button() const { return remove_; }
   QPushButton* edit_button() const { return edit_; }
   QPushButton* delete_button() const { return delete_; }
+  QPushButton* series_button() const { return series_button_; }
   // Asked for the 併結設定 values; the real dialog unless a test replaces it.
   std::function<std::optional<FormationValues>(const FormationValues&)> ask_values;
   bool changed() const { return changed_; }
@@ -44,6 +47,7 @@ class FormationDialog : public QDialog {
   void remove_rear();
   void edit_selected();
   void delete_selected();
+  void open_series_list();
 
  private:
   int selected_train() const;
@@ -54,7 +58,9 @@ class FormationDialog : public QDialog {
   bool settle(const dia::EditResult& result);
 
   datafiles::DataSet& ds_;
+  stock::StockFolders folders_;
   Prompt& prompt_;
+  shell::UiLanguage ui_;
   bool changed_ = false;
   bool updating_ = false;
   std::vector<int> unit_rows_;  // unit number of each formation row
@@ -66,12 +72,14 @@ class FormationDialog : public QDialog {
   QPushButton* remove_;
   QPushButton* edit_;
   QPushButton* delete_;
+  QPushButton* series_button_;
 };
 
 // The dialog the train graph's formation items open, holding the busy lock as
 // the unit and duty dialog meanwhile. True when the dia changed; the caller
 // marks it edited and redraws.
-bool run_formation_dialog(datafiles::DataSet& ds, shell::BusyLock& busy, Prompt& prompt,
-                          shell::UiLanguage ui, int train, QWidget* owner);
+bool run_formation_dialog(datafiles::DataSet& ds, const stock::StockFolders& folders,
+                          shell::BusyLock& busy, Prompt& prompt, shell::UiLanguage ui, int train,
+                          QWidget* owner);
 
 }  // namespace vosk::ui

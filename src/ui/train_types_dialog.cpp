@@ -2,6 +2,8 @@
 
 #include <QColorDialog>
 #include <QFormLayout>
+#include <QIcon>
+#include <QPixmap>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -81,9 +83,10 @@ void TrainTypesDialog::refresh_list() {
 
 void TrainTypesDialog::set_colour(const QColor& colour) {
   colour_ = colour;
-  colour_button_->setStyleSheet(
-      QStringLiteral("QPushButton { border-left: 24px solid %1; padding: 4px 8px; }")
-          .arg(colour.name()));
+  QPixmap swatch(28, 14);
+  swatch.fill(colour);
+  colour_button_->setIcon(QIcon(swatch));
+  colour_button_->setIconSize(swatch.size());
 }
 
 void TrainTypesDialog::choose_colour() {

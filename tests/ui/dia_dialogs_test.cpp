@@ -12,6 +12,8 @@
 #include "ui/formation_dialog.h"
 #include "ui/dialog_support.h"
 #include "ui/main_menu.h"
+#include "stock/stock_fixtures.h"
+#include "ui/series_list_dialog.h"
 #include "ui/speed_types_dialog.h"
 #include "ui/stop_times_dialog.h"
 #include "ui/train_types_dialog.h"
@@ -33,6 +35,7 @@ class Ui_DiaDialogs : public ::testing::Test {
   TempDir home_;
   std::filesystem::path file_;
   datafiles::DataSet ds_;
+  stock::StockFolders folders_;
   vosk::testing::ScriptedPrompt prompt_;
 };
 
@@ -111,7 +114,7 @@ TEST_F(Ui_DiaDialogs, ANegativeMaximumSpeedKeepsTheSelectionAndCancelRestores) {
 // The sample's first duty runs two formations and has no room for a third.
 TEST_F(Ui_DiaDialogs, TheRearFormationIsRemovedAndCoupledAgain) {
   const int units = ds_.dia.units.extent();
-  FormationDialog dialog(ds_, prompt_, kJapanese, 1, nullptr);
+  FormationDialog dialog(ds_, folders_, prompt_, kJapanese, 1, nullptr);
   ASSERT_EQ(dialog.formations()->count(), 2);
   const int rear_series = ds_.dia.units[ds_.dia.units[ds_.dia.trains[1].head_unit].unit_behind].series;
   int offered = 0;
@@ -137,14 +140,38 @@ TEST_F(Ui_DiaDialogs, TheRearFormationIsRemovedAndCoupledAgain) {
   EXPECT_TRUE(dialog.changed());
 }
 
-// Pictures of three dialogs; written to VOSK_DIALOG_SHOTS when it names a
+TEST_F(Ui_DiaDialogs, TheSeriesListIntroducesAndDisposesOfTrainSets) {
+  stock::testing::StockPlace place;
+  place.write_series("e233.ini", stock::testing::series_file("E233系", "E233"));
+  const int records = ds_.series.extent();
+  SeriesListDialog dialog(ds_, place.folders, prompt_, kJapanese, nullptr);
+  ASSERT_TRUE(dialog.has_list());
+  ASSERT_EQ(dialog.files()->count(), 1);
+  EXPECT_EQ(dialog.information()->item(0)->text(), QString::fromUtf8("形式：E233系"));
+  dialog.sets()->setValue(3);
+  dialog.introduce();
+  ASSERT_EQ(ds_.series.extent(), records + 1);
+  EXPECT_EQ(ds_.series[records + 1].owned, 3);
+  dialog.sets()->setValue(1);
+  dialog.dispose();
+  EXPECT_EQ(ds_.series[records + 1].owned, 2);
+  EXPECT_TRUE(dialog.changed());
+  EXPECT_EQ(prompt_.count(), 0u);
+}
+
+// Pictures of the dialogs; written to VOSK_DIALOG_SHOTS when it names a
 // folder, so that they can be looked at.
 TEST_F(Ui_DiaDialogs, DialogsDrawTheirFields) {
   UnitTimesDialog unit(ds_.header, prompt_, kJapanese, nullptr);
   StopTimesDialog stops(ds_, prompt_, kJapanese, nullptr);
-  FormationDialog formations(ds_, prompt_, kJapanese, 1, nullptr);
-  const std::pair<QWidget*, const char*> shots[] = {
-      {&unit, "unit_times.png"}, {&stops, "stop_times.png"}, {&formations, "formations.png"}};
+  FormationDialog formations(ds_, folders_, prompt_, kJapanese, 1, nullptr);
+  TrainTypesDialog types(ds_.classification.train_types, prompt_, kJapanese, nullptr);
+  SpeedTypesDialog speeds(ds_, prompt_, kJapanese, nullptr);
+  const std::pair<QWidget*, const char*> shots[] = {{&unit, "unit_times.png"},
+                                                    {&stops, "stop_times.png"},
+                                                    {&formations, "formations.png"},
+                                                    {&types, "train_types.png"},
+                                                    {&speeds, "speed_types.png"}};
   for (const auto& [dialog, name] : shots) {
     dialog->adjustSize();
     const QImage image = dialog->grab().toImage();
