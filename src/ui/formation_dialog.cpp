@@ -7,6 +7,8 @@
 #include <algorithm>
 
 #include "datafiles/dia_editing.h"
+#include "datafiles/series_edits.h"
+#include "datafiles/table_loader.h"
 #include "dia/formations.h"
 #include "ui/dialog_support.h"
 #include "ui/series_list_dialog.h"
@@ -219,6 +221,15 @@ bool run_formation_dialog(datafiles::DataSet& ds, const stock::StockFolders& fol
   FormationDialog dialog(ds, folders, prompt, ui, train, owner);
   dialog.exec();
   return dialog.changed();
+}
+
+bool run_formation_dialog(EditorState& state, datafiles::DataSet& ds, Prompt& prompt, int train,
+                          QWidget* owner) {
+  const bool changed = run_formation_dialog(
+      ds, datafiles::stock_folders(state.start.folders, state.start.files.folder), state.busy,
+      prompt, state.ui(), train, owner);
+  if (changed) datafiles::rebuild_derived_data(ds, state.english());
+  return changed;
 }
 
 }  // namespace vosk::ui

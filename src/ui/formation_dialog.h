@@ -17,6 +17,7 @@
 #include "shell/language.h"
 #include "stock/series_file.h"
 #include "ui/coupling_dialog.h"
+#include "ui/editor_state.h"
 
 namespace vosk::ui {
 
@@ -80,6 +81,11 @@ class FormationDialog : public QDialog {
 // marks it edited and redraws.
 bool run_formation_dialog(datafiles::DataSet& ds, const stock::StockFolders& folders,
                           shell::BusyLock& busy, Prompt& prompt, shell::UiLanguage ui, int train,
+                          QWidget* owner);
+
+// The same with the folders, busy lock and language of the editor; a change
+// also rebuilds the derived dia data.
+bool run_formation_dialog(EditorState& state, datafiles::DataSet& ds, Prompt& prompt, int train,
                           QWidget* owner);
 
 }  // namespace vosk::ui

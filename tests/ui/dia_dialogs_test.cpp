@@ -140,6 +140,28 @@ TEST_F(Ui_DiaDialogs, TheRearFormationIsRemovedAndCoupledAgain) {
   EXPECT_TRUE(dialog.changed());
 }
 
+TEST_F(Ui_DiaDialogs, ATrackStopTimeIsSetForOneTrainTypeAndShownInTheList) {
+  ds_.header.dia.stop_time_velocity = 0;
+  const std::size_t entries = ds_.classification.stop_times.size();
+  StopTimesDialog dialog(ds_, prompt_, kJapanese, nullptr);
+  EXPECT_FALSE(dialog.speed_type()->isEnabled());
+  dialog.track_mode()->setChecked(true);
+  dialog.train_type()->setCurrentIndex(3);  // type 3
+  ASSERT_GT(dialog.places()->count(), 0);
+  dialog.places()->setCurrentRow(0);
+  dialog.stop()->setCurrentIndex(dialog.stop()->findData(0));  // 通過
+  EXPECT_TRUE(dialog.places()->item(0)->text().contains(QString::fromUtf8("　通過／")));
+  EXPECT_EQ(ds_.classification.stop_times.size(), entries);  // the copy until OK
+  dialog.try_accept();
+  ASSERT_EQ(ds_.classification.stop_times.size(), entries + 1);
+  const dia::StopTime& e = ds_.classification.stop_times.back();
+  EXPECT_NE(e.rail, 0);
+  EXPECT_EQ(e.target, 0);
+  EXPECT_EQ(e.train_type, 3);
+  EXPECT_EQ(e.seconds, 0);
+  EXPECT_TRUE(dialog.changed());
+}
+
 TEST_F(Ui_DiaDialogs, TheSeriesListIntroducesAndDisposesOfTrainSets) {
   stock::testing::StockPlace place;
   place.write_series("e233.ini", stock::testing::series_file("E233系", "E233"));
