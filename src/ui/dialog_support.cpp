@@ -31,8 +31,13 @@ QDialogButtonBox* ok_cancel_row(QDialog* dialog, shell::UiLanguage ui) {
 QDialogButtonBox* close_row(QDialog* dialog, shell::UiLanguage ui) {
   auto* row = new QDialogButtonBox(QDialogButtonBox::Close, dialog);
   row->button(QDialogButtonBox::Close)->setText(pick("閉じる", "Close", ui));
+  row->button(QDialogButtonBox::Close)->setDefault(true);
   QObject::connect(row, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
   return row;
+}
+
+void act_on_click_only(std::initializer_list<QPushButton*> buttons) {
+  for (QPushButton* b : buttons) b->setAutoDefault(false);
 }
 
 void refuse_at(Prompt& prompt, const std::string& caption, const std::string& text,

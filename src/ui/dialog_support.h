@@ -4,6 +4,7 @@
 // keeps a dialog open with the field in error focused.
 #include <QDialogButtonBox>
 #include <QString>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,7 @@
 #include "shell/texts.h"
 
 class QDialog;
+class QPushButton;
 class QWidget;
 
 namespace vosk::ui {
@@ -29,6 +31,10 @@ std::string to_cp932(const QString& text);
 QDialogButtonBox* ok_cancel_row(QDialog* dialog, shell::UiLanguage ui);
 // A single close button (Esc), for dialogs whose edits apply at once.
 QDialogButtonBox* close_row(QDialog* dialog, shell::UiLanguage ui);
+
+// Buttons that act inside a dialog: Enter never presses them, so that it
+// always means OK (or Close).
+void act_on_click_only(std::initializer_list<QPushButton*> buttons);
 
 // Tells the refusal and puts the focus (and the selection) on `field`.
 void refuse_at(Prompt& prompt, const std::string& caption, const std::string& text,

@@ -43,6 +43,7 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
   edit_ = new QPushButton(pick("情報編集(&E)", "&Edit formation", ui), this);
   delete_ = new QPushButton(pick("仕業削除(&D)", "&Delete duty", ui), this);
   series_button_ = new QPushButton(pick("形式一覧(&S)...", "&Series list...", ui), this);
+  act_on_click_only({apply_, add_, remove_, edit_, delete_, series_button_});
 
   auto* place_row = new QHBoxLayout;
   auto* rail_label = new QLabel(pick("初期位置(&I):", "&Initial position:", ui), this);
@@ -84,7 +85,7 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
   connect(edit_, &QPushButton::clicked, this, &FormationDialog::edit_selected);
   connect(delete_, &QPushButton::clicked, this, &FormationDialog::delete_selected);
   connect(series_button_, &QPushButton::clicked, this, &FormationDialog::open_series_list);
-  connect(formations_, &QListWidget::itemActivated, this, &FormationDialog::edit_selected);
+  connect(formations_, &QListWidget::itemDoubleClicked, this, &FormationDialog::edit_selected);
   duties_->setFocus();
 }
 

@@ -26,6 +26,7 @@ SeriesListDialog::SeriesListDialog(datafiles::DataSet& ds, const stock::StockFol
   introduce_ = new QPushButton(pick("導入(&I)", "&Introduce", ui), this);
   dispose_ = new QPushButton(pick("処分(&D)", "&Dispose", ui), this);
   reload_ = new QPushButton(pick("形式情報更新(&R)", "&Reload", ui), this);
+  act_on_click_only({introduce_, dispose_, reload_});
 
   auto* actions = new QHBoxLayout;
   actions->addWidget(sets_);

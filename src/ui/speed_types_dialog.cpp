@@ -46,6 +46,7 @@ SpeedTypesDialog::SpeedTypesDialog(datafiles::DataSet& ds, Prompt& prompt, shell
   users_->setFocusPolicy(Qt::NoFocus);
   add_ = new QPushButton(pick("追加(&A)", "&Add", ui), this);
   delete_ = new QPushButton(pick("削除(&D)", "&Delete", ui), this);
+  act_on_click_only({add_, delete_});
 
   auto* form = new QFormLayout;
   form->addRow(pick("略記速度種別名(&S):", "&Short name:", ui), short_);

@@ -25,32 +25,32 @@ StopTimesDialog::StopTimesDialog(datafiles::DataSet& ds, Prompt& prompt, shell::
       choices_(dia::stop_time_choices(ds.header.dia.unit)) {
   (void)prompt;
   setWindowTitle(pick("標準停車時間設定", "Standard Stop Times", ui));
-  station_mode_ = new QRadioButton(QString::fromUtf8("駅別指定モード"), this);
-  track_mode_ = new QRadioButton(QString::fromUtf8("駅内番線別指定モード"), this);
+  station_mode_ = new QRadioButton(pick("駅別指定モード", "Per station", ui), this);
+  track_mode_ = new QRadioButton(pick("駅内番線別指定モード", "Per track in the station", ui), this);
   station_mode_->setChecked(true);
   const bool per_speed = ds.header.dia.stop_time_velocity == 1;
   train_type_ = new QComboBox(this);
   speed_type_ = new QComboBox(this);
   if (per_speed) {
-    train_type_->addItem(QString::fromUtf8("列車種別指定不可"), 0);
+    train_type_->addItem(pick("列車種別指定不可", "No train types (kept per speed type)", ui), 0);
     train_type_->setEnabled(false);
-    speed_type_->addItem(QString::fromUtf8("速度種別無指定"), 0);
+    speed_type_->addItem(pick("速度種別無指定", "Any speed type", ui), 0);
     const dia::SpeedTypeTable& st = ds.classification.speed_types;
     for (int n = 1; n <= st.extent(); ++n) speed_type_->addItem(from_cp932(st[n].name), n);
   } else {
-    train_type_->addItem(QString::fromUtf8("列車種別無指定"), 0);
+    train_type_->addItem(pick("列車種別無指定", "Any train type", ui), 0);
     const dia::TrainTypeTable& tt = ds.classification.train_types;
     for (int n = 1; n <= tt.extent(); ++n) train_type_->addItem(from_cp932(tt[n].name), n);
-    speed_type_->addItem(QString::fromUtf8("速度種別指定不可"), 0);
+    speed_type_->addItem(pick("速度種別指定不可", "No speed types (kept per train type)", ui), 0);
     speed_type_->setEnabled(false);
   }
   places_ = new QListWidget(this);
   places_->setMinimumSize(360, 260);
   stop_ = new QComboBox(this);
   turnback_ = new QComboBox(this);
-  stop_->addItem(QString::fromUtf8("標準"), kStandard);
-  stop_->addItem(QString::fromUtf8("通過"), 0);
-  turnback_->addItem(QString::fromUtf8("標準"), kStandard);
+  stop_->addItem(pick("標準", "Standard", ui), kStandard);
+  stop_->addItem(pick("通過", "Pass", ui), 0);
+  turnback_->addItem(pick("標準", "Standard", ui), kStandard);
   for (int s : choices_) {
     const QString text = QString::fromStdString(format("%ld秒", static_cast<long>(s)));
     stop_->addItem(text, s);

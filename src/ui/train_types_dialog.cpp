@@ -37,6 +37,7 @@ TrainTypesDialog::TrainTypesDialog(dia::TrainTypeTable& table, Prompt& prompt,
   for (int w : dia::kLineWidths) width_->addItem(QString::fromStdString(dia::line_width_text(w)), w);
   colour_button_ = new QPushButton(pick("色(&C)...", "&Colour...", ui), this);
   add_ = new QPushButton(pick("追加(&A)", "&Add", ui), this);
+  act_on_click_only({colour_button_, add_});
 
   auto* form = new QFormLayout;
   form->addRow(pick("一文字名称(&L):", "&Letter name:", ui), letter_);
