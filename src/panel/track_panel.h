@@ -38,6 +38,7 @@ struct PanelResult {
   bool changed = false;
   int open_station_target = 0;         // the station dialog of this target
   int point_key_dialog = 0;            // the point key dialog of this point
+  int rail_dialog = 0;                 // the rail property dialog of this rail
   int switch_on_run = 0;               // this point, on the dia edit window's run
   int raise_window = -1;               // this display window to the front
   std::optional<Point> new_window_at;  // a new display window centred here
@@ -67,6 +68,8 @@ enum PanelCommand : int {
   kCmdLeverButtonShown,
   kCmdButtonShown,
   kCmdNewWindowHere,
+  kCmdRailProperties,  // the rail property dialog of the rail under the cursor
+  kCmdToolBar,         // the window's row and zoom tools shown or hidden
 };
 
 class TrackPanel {
@@ -135,6 +138,10 @@ class TrackPanel {
 
   // ---- Hit tests (pixels) ----
   PanelHit hit(Point at) const;
+  // The drawn rail nearest to a pixel, within a few pixels of its line; 0
+  // when none is that close. Rails are not operated by clicks, so they are
+  // kept out of hit().
+  int rail_at(Point at) const;
 
   // ---- Input ----
   // A left click at a pixel, `ctrl` when Ctrl is held. While another window
@@ -205,6 +212,7 @@ class TrackPanel {
   int selected_lever_rail_ = 0;
   int selected_end_button_rail_ = 0;
   int selected_button_rail_ = 0;
+  int selected_rail_ = 0;
   Point menu_at_;
 };
 

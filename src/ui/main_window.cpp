@@ -44,13 +44,13 @@ constexpr int kUnavailableCommands[] = {
     cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
     cmd::kUnitAndStandardTimes, cmd::kTrainTypes,
     cmd::kStandardStopTimes, cmd::kSpeedTypes, cmd::kDiaProperty, cmd::kTimetableWindow,
-    cmd::kStationInfo, cmd::kSimulationStart, cmd::kSimulationStop,
+    cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
 
 // Commands that work on the open data set: greyed while none is open.
 constexpr int kDataSetCommands[] = {cmd::kTrainGraphWindow, cmd::kNumberByUnit,
-                                    cmd::kNumberSerial};
+                                    cmd::kNumberSerial, cmd::kStationInfo};
 
 constexpr const char* kInetQuestion = "インターネットに接続します。よろしいですか？";
 constexpr const char* kInetCaption = "インターネット接続確認";
@@ -386,6 +386,9 @@ void MainWindow::run_command(int id) {
       return;
     case cmd::kWarningSettings:
       open_warning_settings();
+      return;
+    case cmd::kStationInfo:
+      if (state_.busy.check(*prompt_)) view_->open_station_dialog(0);
       return;
     case cmd::kEnquete:
       open_web_page("enquete");

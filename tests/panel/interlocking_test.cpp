@@ -296,6 +296,7 @@ TEST_F(Panel_InterlockingTests, TheLeverMenuReroutesOverTheOtherBranchAndShowsIt
       {kCmdLeverMode0 + 2, "要求制御(&A)"},
       {kCmdLeverNormal, "定位設定(&D)"},
       {kCmdLeverShown, "てこ表示(&V)", true, true},
+      {kCmdToolBar, "ツールバー表示(&T)", true, true},
       {kCmdNewWindowHere, "新規ウインドウ－位置(&P)"},
   };
   EXPECT_EQ(menu, expected);
