@@ -66,7 +66,8 @@ RailPropertiesDialog::RailPropertiesDialog(datafiles::DataSet& data, Prompt& pro
   radius_ = number_field(this, " m");
   radius_->setValue(v.radius);
   point_key_ = new QLineEdit(from_cp932(v.point_key), this);
-  point_key_->setReadOnly(!shown.point_key);
+  // Shown greyed when the track lies on no point.
+  point_key_->setEnabled(shown.point_key);
 
   auto* track = new QGroupBox(t("線路", "Track"), this);
   auto* track_form = new QFormLayout(track);

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "map/station_edit.h"
 #include "map/station_view.h"
@@ -139,6 +140,11 @@ void StationInfoDialog::show_place(int target) {
   for (const std::string& line : map::station_track_texts(
            target, data_.map.rails, data_.map.targets, data_.header.wdia_mode != 0))
     tracks_->addItem(QString::fromStdString(line));
+  // Wide enough for the longest line, so that no track is cut short.
+  int widest = 0;
+  for (int i = 0; i < tracks_->count(); ++i)
+    widest = std::max(widest, tracks_->fontMetrics().horizontalAdvance(tracks_->item(i)->text()));
+  tracks_->setMinimumWidth(std::min(widest + 32, 480));
   const bool station = map::station_fields_editable(target, data_.map.targets);
   for (QWidget* w : std::initializer_list<QWidget*>{scale_, melody_time_, melody_file_, door_min_,
                                                     door_mid_, door_max_, show_tracks_})

@@ -294,6 +294,16 @@ TEST(Ui_PanelToolBarTests, RowToolsZoomAndTheToolBarSwitch) {
   tools.action(PanelTool::RowPosition)->trigger();
   EXPECT_FALSE(s.view().status_line()->isVisible());
 
+  // The View menu runs the same on the main window's panel, with its marks.
+  s.editor.window().run_command(cmd::kAutoRow);
+  EXPECT_GT(s.data().map.rows.extent(), 1);
+  s.editor.window().run_command(cmd::kRowPause);
+  EXPECT_EQ(s.panel().row_mode(), panel::RowMode::Pause);
+  EXPECT_TRUE(s.editor.window().action(cmd::kRowPause)->isChecked());
+  EXPECT_TRUE(tools.action(PanelTool::RowPause)->isChecked());
+  tools.action(PanelTool::RowPause)->trigger();
+  EXPECT_FALSE(s.editor.window().action(cmd::kRowPause)->isChecked());
+
   // The context menu's switch hides the tools.
   s.view().show_menu = [](const std::vector<panel::MenuEntry>&, QPoint) {
     return int{panel::kCmdToolBar};
