@@ -128,7 +128,7 @@ PanelResult TrackPanel::menu_command(int id, Prompt& prompt) {
     }
     if (id == kCmdPointMove) {
       pending_move_point_ = selected_point_;
-      result.messages.push_back("ポイント記号の表示位置を、クリックして下さい。");
+      result.messages.push_back(kPointMoveRequest);
       return result;
     }
   }

@@ -44,6 +44,9 @@ struct PanelResult {
   std::optional<Point> new_window_at;  // a new display window centred here
 };
 
+// What the panel asks for while a point symbol move is armed.
+inline constexpr const char* kPointMoveRequest = "ポイント記号の表示位置を、クリックして下さい。";
+
 // One entry of a context menu; id 0 is a caption that cannot be chosen.
 struct MenuEntry {
   int id = 0;
@@ -108,7 +111,8 @@ class TrackPanel {
   void toggle_row_position();
   RowMode row_mode() const { return mode_; }
   int current_row() const { return current_row_; }
-  // The status text of the row mode, UTF-8; empty in normal mode.
+  // The status text of the row mode, UTF-8; in normal mode the point-symbol
+  // move's request while one is armed, else empty.
   std::string status_text() const;
   // A click in a row mode (pixels); true when the mode took it.
   bool row_mode_click(Point at, bool right_button);

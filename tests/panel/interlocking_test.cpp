@@ -340,11 +340,13 @@ TEST_F(Panel_InterlockingTests, ThePointMenuSwitchesSetsModesAndArmsASymbolMove)
   EXPECT_EQ(armed.messages,
             (std::vector<std::string>{"ポイント記号の表示位置を、クリックして下さい。"}));
   EXPECT_EQ(panel.pending_symbol_move(), 1);
+  EXPECT_EQ(panel.status_text(), "ポイント記号の表示位置を、クリックして下さい。");
   shell::BusyLock lock;
   panel.left_click({300, 150}, false, lock, prompt);  // row 1 origin (40, 0)
   EXPECT_EQ(p.symbol_x, 260);
   EXPECT_EQ(p.symbol_y, 150);
   EXPECT_EQ(panel.pending_symbol_move(), 0);
+  EXPECT_EQ(panel.status_text(), "");
 }
 
 TEST_F(Panel_InterlockingTests, TypedPointKeysOperateThePointAndPickDisplayWindows) {

@@ -263,6 +263,19 @@ TEST(Ui_PointKeyDialogTests, ThePointMenuSetsAKeyThatNoOtherKeyBegins) {
   ASSERT_EQ(s.dialogs, 1);
   EXPECT_EQ(m.points[point].key, "ZQ9");
   EXPECT_TRUE(s.edited());
+
+  // 位置修正: the request shows above the panel until the click places it.
+  s.view().show_menu = [](const std::vector<panel::MenuEntry>&, QPoint) {
+    return int{panel::kCmdPointMove};
+  };
+  QTest::mouseClick(s.view().canvas(), Qt::RightButton, Qt::NoModifier, at);
+  EXPECT_TRUE(s.view().status_line()->isVisible());
+  EXPECT_EQ(s.view().status_line()->text(),
+            QString::fromUtf8("ポイント記号の表示位置を、クリックして下さい。"));
+  const int x = m.points[point].symbol_x;
+  QTest::mouseClick(s.view().canvas(), Qt::LeftButton, Qt::NoModifier, at + QPoint(30, 0));
+  EXPECT_EQ(m.points[point].symbol_x, x + 30);  // at the window's scale of 1
+  EXPECT_FALSE(s.view().status_line()->isVisible());
 }
 
 TEST(Ui_PanelToolBarTests, RowToolsZoomAndTheToolBarSwitch) {
