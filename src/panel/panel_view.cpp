@@ -72,6 +72,14 @@ PanelView window_view(const datafiles::Header& header, int window) {
   return v;
 }
 
+bool window_section_has(const datafiles::Header& header, int window, const char* key) {
+  if (!valid_window(window)) return false;
+  const std::string prefix = std::string(key) + "=";
+  for (const std::string& line : header.display_windows[static_cast<std::size_t>(window)].lines)
+    if (line.compare(0, prefix.size(), prefix) == 0) return true;
+  return false;
+}
+
 datafiles::WindowRect window_placement(const datafiles::Header& header, int window) {
   datafiles::WindowRect r = window == 0 ? datafiles::WindowRect{0, 40, 700, 140}
                                         : datafiles::WindowRect{200, 100, 600, 400};

@@ -54,6 +54,10 @@ Point item_pixel(const datafiles::MapTables& map, const PanelView& v, int row, i
 // and the data set's display scale.
 PanelView window_view(const datafiles::Header& header, int window);
 
+// Whether display window `window`'s section in the header has `key`; the
+// window's own settings in korv.ini stand in for the keys it lacks.
+bool window_section_has(const datafiles::Header& header, int window, const char* key);
+
 // Where a display window's section places it on the screen (the defaults
 // when it stores no placement).
 datafiles::WindowRect window_placement(const datafiles::Header& header, int window);

@@ -761,6 +761,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   close_popup_warnings();
   shell::save_shell_at_close(state_.start.files, state_.shell(), close,
                              state_.start.language.english_start_locale);
+  // The panel windows keep their own sections.
+  view_->write_own_settings();
+  for (const QPointer<DisplayWindow>& w : display_windows_)
+    if (w) w->view()->write_own_settings();
   event->accept();
 }
 

@@ -14,12 +14,14 @@
 #include "base/sjis.h"
 #include "datafiles/document_state.h"
 #include "datafiles/table_loader.h"
+#include "shell/panel_window_settings.h"
 #include "ui/font_convert.h"
 #include "ui/fonts.h"
 #include "ui/point_key_dialog.h"
 #include "ui/qpainter_surface.h"
 #include "ui/rail_properties_dialog.h"
 #include "ui/station_info_dialog.h"
+#include "ui/window_geometry.h"
 
 namespace vosk::ui {
 namespace {
@@ -172,6 +174,16 @@ void PanelWidget::reload() {
   if (data) {
     panel_ = std::make_unique<panel::TrackPanel>(*data, state_.shell().line_styles);
     panel_->view() = panel::window_view(data->header, window_);
+    // What the data set's section does not say comes from korv.ini.
+    const shell::PanelWindowSettings own = shell::read_panel_window_settings(
+        ini::Document::load_or_empty(state_.start.files.settings_file), window_,
+        state_.shell().default_font, state_.start.language.english_start_locale);
+    const datafiles::Header& h = data->header;
+    if (!panel::window_section_has(h, window_, "ViewToolBar")) panel_->view().tool_bar = own.tool_bar;
+    if (!panel::window_section_has(h, window_, "FaceName") &&
+        !panel::window_section_has(h, window_, "FaceNameEnglish") &&
+        !panel::window_section_has(h, window_, "PointSize"))
+      panel_->view().font = shell::drawing_font(own.font);
     sync_view_size();
   }
   update_scroll_bars();
@@ -365,6 +377,21 @@ void PanelWidget::run_tool(PanelTool tool) {
     redraw();
   }
   canvas_->setFocus(Qt::OtherFocusReason);
+}
+
+void PanelWidget::write_own_settings() {
+  if (!panel_) return;
+  const QWidget& shown = *window();
+  shell::PanelWindowSettings values;
+  values.placement = placement_of(shown);
+  values.tool_bar = panel_->view().tool_bar;
+  values.font = font_record_from(panel_->view().font, state_.shell().default_font);
+  const bool english_start = state_.start.language.english_start_locale;
+  update_settings_file(state_.start.files, [&](ini::Document& doc) {
+    shell::write_panel_window_settings(doc, window_, values, shown.isMinimized(),
+                                       shown.isMaximized(), english_start);
+    return true;
+  });
 }
 
 // --- map property dialogs ------------------------------------------------------

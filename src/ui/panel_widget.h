@@ -91,6 +91,10 @@ class PanelWidget : public QWidget {
   // How those dialogs are run; tests replace it. Returns the dialog's result.
   std::function<int(QDialog&)> run_dialog;
 
+  // The window's own settings in korv.ini (placement, ViewToolBar, font),
+  // written when the window closes; nothing while no data set is shown.
+  void write_own_settings();
+
   // How the context menu is shown; tests replace it. Returns the chosen
   // command id or 0.
   std::function<int(const std::vector<panel::MenuEntry>&, QPoint global)> show_menu;
