@@ -6,7 +6,9 @@
 namespace vosk::map {
 namespace {
 
-DetailEditResult input_error(const char* text) { return EditError{caption::kInputDataError, text}; }
+DetailEditResult input_error(const char* text, int field) {
+  return EditError{caption::kInputDataError, text, field};
+}
 
 Detail detail_from(int rail, const DetailInput& input) {
   Detail d;
@@ -22,11 +24,11 @@ Detail detail_from(int rail, const DetailInput& input) {
 }  // namespace
 
 DetailEditResult check_detail(const DetailInput& input, int rail_length) {
-  if (input.start < 0) return input_error("開始位置は、正の値にしてください。\n");
-  if (input.start > rail_length) return input_error("開始位置は、区間長より小さくしてください。\n");
-  if (input.end < 0) return input_error("終了位置は、正の値にしてください。\n");
-  if (input.end > rail_length) return input_error("終了位置は、区間長より小さくしてください。\n");
-  if (input.end < input.start) return input_error("開始位置は、終了位置より小さくしてください。\n");
+  if (input.start < 0) return input_error("開始位置は、正の値にしてください。\n", kDetailStart);
+  if (input.start > rail_length) return input_error("開始位置は、区間長より小さくしてください。\n", kDetailStart);
+  if (input.end < 0) return input_error("終了位置は、正の値にしてください。\n", kDetailEnd);
+  if (input.end > rail_length) return input_error("終了位置は、区間長より小さくしてください。\n", kDetailEnd);
+  if (input.end < input.start) return input_error("開始位置は、終了位置より小さくしてください。\n", kDetailStart);
   return std::nullopt;
 }
 

@@ -11,6 +11,9 @@
 
 namespace vosk::map {
 
+// The inputs a refusal names (EditError::field).
+enum DetailField : int { kDetailNoField = 0, kDetailStart, kDetailEnd };
+
 // What the dialog holds for one item.
 struct DetailInput {
   int start = 0;          // m

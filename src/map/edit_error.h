@@ -5,9 +5,12 @@
 namespace vosk::map {
 
 // A refused edit: the message box caption and text (UTF-8) the dialog shows.
+// `field` names the input the message is about, in the edit's own field
+// enumeration, so that the dialog can put the focus there; 0 = none.
 struct EditError {
   std::string caption;
   std::string text;
+  int field = 0;
 };
 
 // An edit that may also stop at a confirmation question.

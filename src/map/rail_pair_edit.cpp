@@ -13,16 +13,18 @@ namespace {
 // Closest a stopping mark may lie to either end of its section, in metres.
 constexpr int kStopMargin = 5;
 
-EditResult refused(std::string caption, std::string text) {
-  return {EditResult::Status::Refused, {std::move(caption), std::move(text)}};
+EditResult refused(std::string caption, std::string text, int field = kRailNoField) {
+  return {EditResult::Status::Refused, {std::move(caption), std::move(text), field}};
 }
 
-EditResult input_error(const char* text) { return refused(caption::kInputDataError, text); }
+EditResult input_error(const char* text, int field) {
+  return refused(caption::kInputDataError, text, field);
+}
 
-std::optional<EditResult> check_stop_distance(int distance, int length) {
-  if (distance < kStopMargin) return input_error("停止目標距離が小さすぎます。\n");
+std::optional<EditResult> check_stop_distance(int distance, int length, int field) {
+  if (distance < kStopMargin) return input_error("停止目標距離が小さすぎます。\n", field);
   if (distance > length - kStopMargin) {
-    return input_error("停止目標距離が区間距離に比べて大きすぎます。\n");
+    return input_error("停止目標距離が区間距離に比べて大きすぎます。\n", field);
   }
   return std::nullopt;
 }
@@ -31,12 +33,12 @@ std::optional<EditResult> check_stop_distances(const RailPairInput& input) {
   int left = input.leftward.stop_distance;
   int right = input.rightward.stop_distance;
   if (left != 0) {
-    if (auto e = check_stop_distance(left, input.length)) return e;
-    if (right != 0) return check_stop_distance(right, input.length);
+    if (auto e = check_stop_distance(left, input.length, kRailLeftwardStop)) return e;
+    if (right != 0) return check_stop_distance(right, input.length, kRailRightwardStop);
     return std::nullopt;
   }
-  if (right == 0) return input_error("停止目標距離が設定されていません。\n");
-  return check_stop_distance(right, input.length);
+  if (right == 0) return input_error("停止目標距離が設定されていません。\n", kRailRightwardStop);
+  return check_stop_distance(right, input.length, kRailRightwardStop);
 }
 
 // The point of the clicked rail's track, 0 when it lies on none.
@@ -122,16 +124,20 @@ EditResult edit_rail_pair(int clicked, const RailPairInput& input, RecordTable<R
     return refused(caption::kOperationError, "指定されたレコードが存在しません。\n");
   }
   if (input.speed_limit_on && input.speed_limit <= 0) {
-    return input_error("制限速度は、正の値でなければなりません。\n");
+    return input_error("制限速度は、正の値でなければなりません。\n", kRailSpeedLimit);
   }
-  if (input.length <= 0) return input_error("区間距離は、正の値でなければなりません。\n");
+  if (input.length <= 0) {
+    return input_error("区間距離は、正の値でなければなりません。\n", kRailLength);
+  }
   if (input.target != 0) {
     if (auto e = check_stop_distances(input)) return *e;
   }
   int point = point_of(clicked, rails, prails, points);
   std::string key(sjis::cut(input.point_key, kShortTextBytes));
   if (point != 0) {
-    if (auto e = check_point_key(points, point, key)) return refused(e->caption, e->text);
+    if (auto e = check_point_key(points, point, key)) {
+      return refused(e->caption, e->text, kRailPointKey);
+    }
   }
   if (input.target != 0 && input.gradient != 0) {
     Answer answer =

@@ -28,6 +28,16 @@ struct RailSideInput {
   int signal = 0;
 };
 
+// The inputs a refusal names (EditError::field).
+enum RailPairField : int {
+  kRailNoField = 0,
+  kRailSpeedLimit,
+  kRailLength,
+  kRailLeftwardStop,
+  kRailRightwardStop,
+  kRailPointKey,
+};
+
 // What the dialog collects. Texts are CP932 bytes.
 struct RailPairInput {
   int target = 0;  // 0 = outside stopping places (（駅外）)

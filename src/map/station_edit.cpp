@@ -8,14 +8,18 @@ namespace vosk::map {
 namespace {
 
 std::optional<EditError> check_times(const StationInput& input) {
-  if (input.melody_time < 0 || input.door_close_min <= 0 || input.door_close_mid <= 0 ||
-      input.door_close_max <= 0) {
-    return EditError{caption::kDataError, "時間は正の値しか指定できません。"};
-  }
-  if (!(input.door_close_min < input.door_close_mid &&
-        input.door_close_mid < input.door_close_max)) {
-    return EditError{caption::kDataError, "時間の大小関係が不正です。"};
-  }
+  const auto not_positive = [](int field) {
+    return EditError{caption::kDataError, "時間は正の値しか指定できません。", field};
+  };
+  if (input.melody_time < 0) return not_positive(kStationMelodyTime);
+  if (input.door_close_min <= 0) return not_positive(kStationDoorMin);
+  if (input.door_close_mid <= 0) return not_positive(kStationDoorMid);
+  if (input.door_close_max <= 0) return not_positive(kStationDoorMax);
+  const auto wrong_order = [](int field) {
+    return EditError{caption::kDataError, "時間の大小関係が不正です。", field};
+  };
+  if (input.door_close_min >= input.door_close_mid) return wrong_order(kStationDoorMin);
+  if (input.door_close_mid >= input.door_close_max) return wrong_order(kStationDoorMid);
   return std::nullopt;
 }
 

@@ -12,6 +12,15 @@
 
 namespace vosk::map {
 
+// The inputs a refusal names (EditError::field).
+enum StationField : int {
+  kStationNoField = 0,
+  kStationMelodyTime,
+  kStationDoorMin,
+  kStationDoorMid,
+  kStationDoorMax,
+};
+
 // What the dialog collects. Texts are CP932 bytes.
 struct StationInput {
   std::string one_char_name;

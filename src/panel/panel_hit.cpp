@@ -12,7 +12,40 @@ bool within(Point p, Point centre, int left, int top, int right, int bottom) {
          p.y <= centre.y + bottom;
 }
 
+// Squared distance in pixels from p to the segment a-b.
+double distance_squared(Point p, Point a, Point b) {
+  const double dx = b.x - a.x, dy = b.y - a.y;
+  const double px = p.x - a.x, py = p.y - a.y;
+  const double length = dx * dx + dy * dy;
+  const double along = length > 0 ? std::clamp((px * dx + py * dy) / length, 0.0, 1.0) : 0.0;
+  const double ex = px - along * dx, ey = py - along * dy;
+  return ex * ex + ey * ey;
+}
+
+// How far from its line a click still names a rail, in pixels.
+constexpr int kRailReach = 4;
+
 }  // namespace
+
+int TrackPanel::rail_at(Point p) const {
+  const auto& rails = data_.map.rails;
+  const int t = std::max(1, view_.rail_thickness);
+  int nearest = 0;
+  double best = kRailReach * kRailReach + 0.5;
+  for (int n = 1; n <= rails.extent(); ++n) {
+    const map::Rail& r = rails[n];
+    if (r.row == 0 || (r.l_next == 0 && r.l_back == 0)) continue;
+    // The middle of the line as the paint draws it.
+    const int y_shift = (r.direction == 1 ? t : 0) + (t - 1) / 2;
+    Point a = at(r.row, r.row_pos_x_next, r.row_pos_y_next);
+    Point b = at(r.row, r.row_pos_x_back, r.row_pos_y_back);
+    a.y += y_shift;
+    b.y += y_shift;
+    const double d = distance_squared(p, a, b);
+    if (d < best) best = d, nearest = n;
+  }
+  return nearest;
+}
 
 PanelHit TrackPanel::hit(Point p) const {
   const datafiles::MapTables& m = data_.map;

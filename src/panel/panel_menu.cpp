@@ -18,13 +18,17 @@ MenuEntry caption(std::string text) { return {0, std::move(text), false, false};
 void TrackPanel::forget_interaction() {
   pending_start_ = pending_move_point_ = 0;
   selected_point_ = selected_lever_rail_ = selected_end_button_rail_ = selected_button_rail_ = 0;
+  selected_rail_ = 0;
 }
 
 std::vector<MenuEntry> TrackPanel::context_menu(Point at) {
   const auto& m = data_.map;
   selected_point_ = selected_lever_rail_ = selected_end_button_rail_ = selected_button_rail_ = 0;
+  selected_rail_ = 0;
   menu_at_ = at;
   const PanelHit h = hit(at);
+  // A rail only where no symbol lies, so that the symbol's menu stays short.
+  if (h.kind == PanelHit::None || h.kind == PanelHit::StationDrawing) selected_rail_ = rail_at(at);
   if (h.kind == PanelHit::PointSymbol) selected_point_ = h.record;
   if (h.kind == PanelHit::Lever) selected_lever_rail_ = h.rail;
   if (h.kind == PanelHit::LeverButton) selected_end_button_rail_ = h.rail;
@@ -75,6 +79,11 @@ std::vector<MenuEntry> TrackPanel::context_menu(Point at) {
         caption("着点ボタン " + sjis::to_utf8_lossy(m.rails[selected_button_rail_].label)));
     menu.push_back({kCmdButtonShown, "ボタン表示(&B)", true, b.shown != 0});
   }
+  if (selected_rail_ != 0) {
+    menu.push_back(caption("線路 " + sjis::to_utf8_lossy(m.rails[selected_rail_].label)));
+    menu.push_back({kCmdRailProperties, "線路情報入力(&L)"});
+  }
+  menu.push_back({kCmdToolBar, "ツールバー表示(&T)", true, view_.tool_bar});
   menu.push_back({kCmdNewWindowHere, "新規ウインドウ－位置(&P)"});
   return menu;
 }
@@ -119,7 +128,7 @@ PanelResult TrackPanel::menu_command(int id, Prompt& prompt) {
     }
     if (id == kCmdPointMove) {
       pending_move_point_ = selected_point_;
-      result.messages.push_back("ポイント記号の表示位置を、クリックして下さい。");
+      result.messages.push_back(kPointMoveRequest);
       return result;
     }
   }
@@ -153,6 +162,16 @@ PanelResult TrackPanel::menu_command(int id, Prompt& prompt) {
   if (id == kCmdButtonShown && button_of(selected_button_rail_) != 0) {
     map::RouteButton& b = m.route_buttons[button_of(selected_button_rail_)];
     b.shown = b.shown != 0 ? 0 : 1;
+    return result;
+  }
+  if (id == kCmdRailProperties && m.rails.names_record(selected_rail_)) {
+    result.changed = false;  // the dialog tells when it changed the map
+    result.rail_dialog = selected_rail_;
+    return result;
+  }
+  if (id == kCmdToolBar) {
+    result.changed = false;
+    view_.tool_bar = !view_.tool_bar;
     return result;
   }
   if (id == kCmdNewWindowHere) {

@@ -34,6 +34,18 @@ ini::Document section_document(const datafiles::DisplayWindowSection& s) {
 
 bool valid_window(int window) { return window >= 0 && window < datafiles::kDisplayWindowCount; }
 
+// The drawing font of a section's font record (the defaults for missing keys).
+Font section_font(const ini::Document& doc) {
+  Font font;
+  font.point_size = doc.get_int("w", "PointSize", font.point_size);
+  font.weight = doc.get_int("w", "Weight", font.weight);
+  font.italic = doc.get_int("w", "Italic", 0) != 0;
+  std::string face = doc.get_string("w", "FaceName", "");
+  if (face.empty()) face = doc.get_string("w", "FaceNameEnglish", "");
+  font.face = sjis::to_utf8_lossy(face);
+  return font;
+}
+
 }  // namespace
 
 PanelView window_view(const datafiles::Header& header, int window) {
@@ -49,12 +61,8 @@ PanelView window_view(const datafiles::Header& header, int window) {
     v.clock_position = get("ClockPosition", v.clock_position);
     v.scale_x = get("ScaleX", v.scale_x);
     v.scale_y = get("ScaleY", v.scale_y);
-    v.font.point_size = get("PointSize", v.font.point_size);
-    v.font.weight = get("Weight", v.font.weight);
-    v.font.italic = get("Italic", 0) != 0;
-    std::string face = doc.get_string("w", "FaceName", "");
-    if (face.empty()) face = doc.get_string("w", "FaceNameEnglish", "");
-    v.font.face = sjis::to_utf8_lossy(face);
+    v.tool_bar = get("ViewToolBar", 1) != 0;
+    v.font = section_font(doc);
     v.offset_x = -kScrollStep * std::max(0, get("ScrollPosX", 0));
     v.offset_y = -kScrollStep * std::max(0, get("ScrollPosY", 0));
   }
@@ -62,6 +70,14 @@ PanelView window_view(const datafiles::Header& header, int window) {
   v.scale_y = std::max(kMinScale, v.scale_y);
   v.rail_thickness = rail_thickness_for(v.scale_y);
   return v;
+}
+
+bool window_section_has(const datafiles::Header& header, int window, const char* key) {
+  if (!valid_window(window)) return false;
+  const std::string prefix = std::string(key) + "=";
+  for (const std::string& line : header.display_windows[static_cast<std::size_t>(window)].lines)
+    if (line.compare(0, prefix.size(), prefix) == 0) return true;
+  return false;
 }
 
 datafiles::WindowRect window_placement(const datafiles::Header& header, int window) {
@@ -93,7 +109,7 @@ datafiles::DisplayWindowView window_lines(const datafiles::DisplayWindowSection&
   w.board_view = flag("BoardView", w.board_view);
   w.flattery_view = flag("FlatteryView", w.flattery_view);
   w.view_image16 = flag("ViewImage16", w.view_image16);
-  w.view_tool_bar = flag("ViewToolBar", w.view_tool_bar);
+  w.view_tool_bar = view.tool_bar;
   w.flattery_train = get("FlatteryTrain", w.flattery_train);
   datafiles::DisplayFont& f = w.font;
   f.face_name = doc.get_string("w", "FaceName", "");
@@ -104,6 +120,17 @@ datafiles::DisplayWindowView window_lines(const datafiles::DisplayWindowSection&
   f.italic = get("Italic", f.italic);
   f.underline = get("Underline", f.underline);
   f.strike_out = get("StrikeOut", f.strike_out);
+  if (view.font != section_font(doc)) {
+    // A font chosen in the window: its height follows the point size at
+    // 96 pixels per inch, as the font record stores it.
+    f.face_name = sjis::from_utf8_lossy(view.font.face);
+    f.point_size = view.font.point_size;
+    f.height = -mul_div(view.font.point_size, 96, 72);
+    f.weight = view.font.weight;
+    f.italic = view.font.italic ? 1 : 0;
+    f.underline = view.font.underline ? 1 : 0;
+    f.strike_out = view.font.strike_out ? 1 : 0;
+  }
   // What the window shows now.
   w.rail_view = view.rail_view;
   w.inter_view = view.inter_view;

@@ -20,6 +20,7 @@ struct PanelView {
   int inter_view = 0;      // 0 no levers or buttons, 1 all, 2 those whose symbol is shown
   int clock_position = 0;  // 0 none, 1..4 top left, top right, bottom left, bottom right
   int rail_thickness = 2;  // pixels, at least 1
+  bool tool_bar = true;    // ViewToolBar: the window's row and zoom tools shown
   Font font;
 };
 
@@ -53,13 +54,18 @@ Point item_pixel(const datafiles::MapTables& map, const PanelView& v, int row, i
 // and the data set's display scale.
 PanelView window_view(const datafiles::Header& header, int window);
 
+// Whether display window `window`'s section in the header has `key`; the
+// window's own settings in korv.ini stand in for the keys it lacks.
+bool window_section_has(const datafiles::Header& header, int window, const char* key);
+
 // Where a display window's section places it on the screen (the defaults
 // when it stores no placement).
 datafiles::WindowRect window_placement(const datafiles::Header& header, int window);
 
 // The lines a window writes back on save: the keys its section carried, with
-// what the window shows now (scale, scroll, colouring, clock, placement;
-// none while minimised or maximised) laid over them.
+// what the window shows now (scale, scroll, colouring, clock, tool bar,
+// placement, none while minimised or maximised) laid over them. The font
+// record is written as carried until the window's font is changed.
 datafiles::DisplayWindowView window_lines(const datafiles::DisplayWindowSection& carried,
                                           const PanelView& view,
                                           std::optional<datafiles::WindowRect> placement);

@@ -107,6 +107,8 @@ std::string TrackPanel::status_text() const {
     case RowMode::Normal:
       break;
   }
+  // The request stays in sight until the click that places the symbol.
+  if (pending_move_point_ != 0) return kPointMoveRequest;
   return {};
 }
 

@@ -38,10 +38,14 @@ struct PanelResult {
   bool changed = false;
   int open_station_target = 0;         // the station dialog of this target
   int point_key_dialog = 0;            // the point key dialog of this point
+  int rail_dialog = 0;                 // the rail property dialog of this rail
   int switch_on_run = 0;               // this point, on the dia edit window's run
   int raise_window = -1;               // this display window to the front
   std::optional<Point> new_window_at;  // a new display window centred here
 };
+
+// What the panel asks for while a point symbol move is armed.
+inline constexpr const char* kPointMoveRequest = "ポイント記号の表示位置を、クリックして下さい。";
 
 // One entry of a context menu; id 0 is a caption that cannot be chosen.
 struct MenuEntry {
@@ -67,6 +71,8 @@ enum PanelCommand : int {
   kCmdLeverButtonShown,
   kCmdButtonShown,
   kCmdNewWindowHere,
+  kCmdRailProperties,  // the rail property dialog of the rail under the cursor
+  kCmdToolBar,         // the window's row and zoom tools shown or hidden
 };
 
 class TrackPanel {
@@ -105,7 +111,8 @@ class TrackPanel {
   void toggle_row_position();
   RowMode row_mode() const { return mode_; }
   int current_row() const { return current_row_; }
-  // The status text of the row mode, UTF-8; empty in normal mode.
+  // The status text of the row mode, UTF-8; in normal mode the point-symbol
+  // move's request while one is armed, else empty.
   std::string status_text() const;
   // A click in a row mode (pixels); true when the mode took it.
   bool row_mode_click(Point at, bool right_button);
@@ -135,6 +142,10 @@ class TrackPanel {
 
   // ---- Hit tests (pixels) ----
   PanelHit hit(Point at) const;
+  // The drawn rail nearest to a pixel, within a few pixels of its line; 0
+  // when none is that close. Rails are not operated by clicks, so they are
+  // kept out of hit().
+  int rail_at(Point at) const;
 
   // ---- Input ----
   // A left click at a pixel, `ctrl` when Ctrl is held. While another window
@@ -205,6 +216,7 @@ class TrackPanel {
   int selected_lever_rail_ = 0;
   int selected_end_button_rail_ = 0;
   int selected_button_rail_ = 0;
+  int selected_rail_ = 0;
   Point menu_at_;
 };
 

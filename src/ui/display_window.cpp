@@ -1,9 +1,11 @@
 #include "ui/display_window.h"
 
+#include <QCloseEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "base/format.h"
+#include "shell/panel_window_settings.h"
 
 namespace vosk::ui {
 
@@ -17,11 +19,25 @@ DisplayWindow::DisplayWindow(EditorState& state, DocumentController& document, P
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(view_);
   if (const datafiles::DataSet* data = document.data_set()) {
-    const datafiles::WindowRect r = panel::window_placement(data->header, number);
+    datafiles::WindowRect r = panel::window_placement(data->header, number);
+    if (!panel::window_section_has(data->header, number, "PosLeft")) {
+      // The data set does not place it: where the window was last closed.
+      const shell::Rect own =
+          shell::read_panel_window_settings(
+              ini::Document::load_or_empty(state.start.files.settings_file), number,
+              state.shell().default_font, state.start.language.english_start_locale)
+              .placement;
+      r = {own.left, own.top, own.right, own.bottom};
+    }
     move(static_cast<int>(r.left), static_cast<int>(r.top));
     resize(static_cast<int>(std::max(1L, r.right - r.left)),
            static_cast<int>(std::max(1L, r.bottom - r.top)));
   }
+}
+
+void DisplayWindow::closeEvent(QCloseEvent* event) {
+  view_->write_own_settings();
+  QWidget::closeEvent(event);
 }
 
 datafiles::DisplaySettings PanelWindowsSource::display_settings() const {

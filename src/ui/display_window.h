@@ -21,6 +21,9 @@ class DisplayWindow : public QWidget {
   int number() const { return number_; }
   PanelWidget* view() const { return view_; }
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   int number_;
   PanelWidget* view_;

@@ -46,6 +46,16 @@ inline constexpr int kSimulationStop = 41011;
 inline constexpr int kFastSimulation = 41012;
 inline constexpr int kRollback = 41013;
 inline constexpr int kInitialState = 41014;
+// The main window's track panel: row commands and zoom.
+inline constexpr int kAutoRow = 41020;
+inline constexpr int kClearRow = 41021;
+inline constexpr int kAdjustSpan = 41022;
+inline constexpr int kRowPause = 41023;
+inline constexpr int kRowPosition = 41024;
+inline constexpr int kWiderX = 41025;
+inline constexpr int kNarrowerX = 41026;
+inline constexpr int kTallerY = 41027;
+inline constexpr int kShorterY = 41028;
 }  // namespace cmd
 
 enum class ItemKind { Command, Check, Radio, Separator, Submenu, EndSubmenu, Menu };

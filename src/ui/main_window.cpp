@@ -48,14 +48,26 @@ QString from_bytes(const std::string& path) {
 // the first four have no handler in the program at all.
 constexpr int kUnavailableCommands[] = {
     cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual, cmd::kTimetableWindow,
-    cmd::kStationInfo, cmd::kSimulationStart, cmd::kSimulationStop,
+    cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
 
 // Commands that work on the open data set: greyed while none is open.
 constexpr int kDataSetCommands[] = {
-    cmd::kTrainGraphWindow, cmd::kNumberByUnit,       cmd::kNumberSerial, cmd::kUnitAndStandardTimes,
-    cmd::kTrainTypes,       cmd::kStandardStopTimes, cmd::kSpeedTypes,   cmd::kDiaProperty};
+    cmd::kTrainGraphWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
+    cmd::kUnitAndStandardTimes, cmd::kTrainTypes, cmd::kStandardStopTimes, cmd::kSpeedTypes,
+    cmd::kDiaProperty, cmd::kAutoRow,          cmd::kClearRow,     cmd::kAdjustSpan,   cmd::kRowPause,
+    cmd::kRowPosition,      cmd::kWiderX,       cmd::kNarrowerX,    cmd::kTallerY,
+    cmd::kShorterY};
+
+// The panel tools the View menu's panel items run on the main window's panel.
+constexpr std::pair<int, PanelTool> kPanelToolCommands[] = {
+    {cmd::kAutoRow, PanelTool::AutoRow},         {cmd::kClearRow, PanelTool::ClearRow},
+    {cmd::kAdjustSpan, PanelTool::AdjustSpan},   {cmd::kRowPause, PanelTool::RowPause},
+    {cmd::kRowPosition, PanelTool::RowPosition}, {cmd::kWiderX, PanelTool::WiderX},
+    {cmd::kNarrowerX, PanelTool::NarrowerX},     {cmd::kTallerY, PanelTool::TallerY},
+    {cmd::kShorterY, PanelTool::ShorterY},
+};
 
 constexpr const char* kInetQuestion = "インターネットに接続します。よろしいですか？";
 constexpr const char* kInetCaption = "インターネット接続確認";
@@ -126,6 +138,8 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
   connect(view_, &PanelWidget::model_changed, this, [this] { redraw_all(); });
   connect(view_, &PanelWidget::key_buffer_changed, this, [this] { refresh_title(); });
   connect(view_, &PanelWidget::raise_window, this, &MainWindow::raise_panel_window);
+  // The View menu's row switches follow the panel's tools too.
+  connect(view_->tool_bar(), &PanelToolBar::chosen, this, [this] { apply_menu_marks(); });
   panel_windows_ = std::make_unique<PanelWindowsSource>(*document_, [this](int n) -> PanelWidget* {
     if (n == 0) return view_;
     DisplayWindow* w = display_window(n);
@@ -194,6 +208,10 @@ void MainWindow::apply_menu_marks() {
   mark_one({40417, 40418, 40419, 40420}, shell::view_type_menu_id(s.view_type));
   mark_one({40421, 40422, 40423, 40424}, shell::view_for_menu_id(s.view_for));
   action(cmd::kMessageWindow)->setChecked(message_window_ != nullptr);
+  const panel::TrackPanel* panel = view_ ? view_->panel() : nullptr;
+  const panel::RowMode mode = panel ? panel->row_mode() : panel::RowMode::Normal;
+  action(cmd::kRowPause)->setChecked(mode == panel::RowMode::Pause);
+  action(cmd::kRowPosition)->setChecked(mode == panel::RowMode::Position);
   action(cmd::kTrainGraphWindow)->setChecked(graph_window_ != nullptr);
 }
 
@@ -352,6 +370,12 @@ void MainWindow::run_command(int id) {
   QAction* item = action(id);
   if (!item || !item->isEnabled()) return;
   shell::Settings& s = state_.settings();
+  for (const auto& [command, tool] : kPanelToolCommands) {
+    if (command != id) continue;
+    view_->run_tool(tool);
+    apply_menu_marks();
+    return;
+  }
   switch (id) {
     case cmd::kQuit:
       close();
@@ -419,6 +443,9 @@ void MainWindow::run_command(int id) {
       return;
     case cmd::kWarningSettings:
       open_warning_settings();
+      return;
+    case cmd::kStationInfo:
+      if (state_.busy.check(*prompt_)) view_->open_station_dialog(0);
       return;
     case cmd::kEnquete:
       open_web_page("enquete");
@@ -784,6 +811,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   close_popup_warnings();
   shell::save_shell_at_close(state_.start.files, state_.shell(), close,
                              state_.start.language.english_start_locale);
+  // The panel windows keep their own sections.
+  view_->write_own_settings();
+  for (const QPointer<DisplayWindow>& w : display_windows_)
+    if (w) w->view()->write_own_settings();
   event->accept();
 }
 

@@ -13,8 +13,15 @@
 #include "base/format.h"
 #include "base/sjis.h"
 #include "datafiles/document_state.h"
+#include "datafiles/table_loader.h"
+#include "shell/panel_window_settings.h"
 #include "ui/font_convert.h"
+#include "ui/fonts.h"
+#include "ui/point_key_dialog.h"
 #include "ui/qpainter_surface.h"
+#include "ui/rail_properties_dialog.h"
+#include "ui/station_info_dialog.h"
+#include "ui/window_geometry.h"
 
 namespace vosk::ui {
 namespace {
@@ -140,15 +147,22 @@ PanelWidget::PanelWidget(EditorState& state, DocumentController& document, Promp
       redraw();
     });
   }
+  tools_ = new PanelToolBar(state.english(), this);
+  connect(tools_, &PanelToolBar::chosen, this, &PanelWidget::run_tool);
+  status_ = new QLabel(this);
+  status_->setContentsMargins(4, 2, 4, 2);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->setSpacing(0);
-  grid->addWidget(canvas_, 0, 0);
-  grid->addWidget(vbar_, 0, 1);
-  grid->addWidget(hbar_, 1, 0);
+  grid->addWidget(tools_, 0, 0, 1, 2);
+  grid->addWidget(status_, 1, 0, 1, 2);
+  grid->addWidget(canvas_, 2, 0);
+  grid->addWidget(vbar_, 2, 1);
+  grid->addWidget(hbar_, 3, 0);
   show_menu = [this](const std::vector<panel::MenuEntry>& entries, QPoint global) {
     return run_panel_menu(this, entries, global);
   };
+  run_dialog = [](QDialog& dialog) { return dialog.exec(); };
   reload();
 }
 
@@ -160,6 +174,16 @@ void PanelWidget::reload() {
   if (data) {
     panel_ = std::make_unique<panel::TrackPanel>(*data, state_.shell().line_styles);
     panel_->view() = panel::window_view(data->header, window_);
+    // What the data set's section does not say comes from korv.ini.
+    const shell::PanelWindowSettings own = shell::read_panel_window_settings(
+        ini::Document::load_or_empty(state_.start.files.settings_file), window_,
+        state_.shell().default_font, state_.start.language.english_start_locale);
+    const datafiles::Header& h = data->header;
+    if (!panel::window_section_has(h, window_, "ViewToolBar")) panel_->view().tool_bar = own.tool_bar;
+    if (!panel::window_section_has(h, window_, "FaceName") &&
+        !panel::window_section_has(h, window_, "FaceNameEnglish") &&
+        !panel::window_section_has(h, window_, "PointSize"))
+      panel_->view().font = shell::drawing_font(own.font);
     sync_view_size();
   }
   update_scroll_bars();
@@ -167,8 +191,17 @@ void PanelWidget::reload() {
 }
 
 void PanelWidget::redraw() {
+  show_tools();
   if (panel_) update_scroll_bars();
   canvas_->redraw();
+}
+
+void PanelWidget::show_tools() {
+  tools_->setVisible(panel_ && panel_->view().tool_bar);
+  const std::string status = panel_ ? panel_->status_text() : std::string();
+  status_->setText(QString::fromStdString(status));
+  status_->setVisible(!status.empty());
+  if (panel_) tools_->show_mode(panel_->row_mode());
 }
 
 void PanelWidget::sync_view_size() {
@@ -221,6 +254,10 @@ void PanelWidget::handle(const panel::PanelResult& result) {
     QApplication::beep();
   }
   if (result.raise_window >= 0) Q_EMIT raise_window(result.raise_window);
+  // A dialog that changes the data set redraws every window itself.
+  if (result.open_station_target != 0) open_station_dialog(result.open_station_target);
+  if (result.point_key_dialog != 0) open_point_key_dialog(result.point_key_dialog);
+  if (result.rail_dialog != 0) open_rail_dialog(result.rail_dialog);
   if (result.changed) {
     // Every window redraws, this one with them.
     document_.mark_edited();
@@ -237,6 +274,12 @@ void PanelWidget::left_click(QPoint at, bool ctrl) {
 
 void PanelWidget::right_click(QPoint at, QPoint global) {
   if (!panel_) return;
+  if (panel_->row_mode() != panel::RowMode::Normal) {
+    // In the row modes a right click moves on to the next row.
+    panel_->row_mode_click({at.x(), at.y()}, true);
+    redraw();
+    return;
+  }
   const std::vector<panel::MenuEntry> entries = panel_->context_menu({at.x(), at.y()});
   const int chosen = show_menu(entries, global);
   if (chosen != 0) menu_command(chosen);
@@ -286,6 +329,105 @@ bool PanelWidget::key(int qt_key, const QString& text, Qt::KeyboardModifiers mod
   }
   if (buffer.text() != before) Q_EMIT key_buffer_changed();
   return true;
+}
+
+void PanelWidget::run_tool(PanelTool tool) {
+  if (!panel_) return;
+  bool rows_changed = false;
+  switch (tool) {
+    case PanelTool::AutoRow:
+      panel_->auto_row();
+      rows_changed = true;
+      break;
+    case PanelTool::ClearRow:
+      panel_->clear_row();
+      rows_changed = true;
+      break;
+    case PanelTool::AdjustSpan:
+      panel_->adjust_span();
+      rows_changed = true;
+      break;
+    case PanelTool::RowPause:
+      panel_->toggle_row_pause();
+      break;
+    case PanelTool::RowPosition:
+      panel_->toggle_row_position();
+      break;
+    case PanelTool::WiderX:
+      panel_->zoom_x(1);
+      break;
+    case PanelTool::NarrowerX:
+      panel_->zoom_x(-1);
+      break;
+    case PanelTool::TallerY:
+      panel_->zoom_y(1);
+      break;
+    case PanelTool::ShorterY:
+      panel_->zoom_y(-1);
+      break;
+    case PanelTool::Font:
+      if (std::optional<Font> font = choose_font(this, panel_->view().font, 96))
+        panel_->view().font = *font;
+      break;
+  }
+  if (rows_changed) {
+    document_.mark_edited();
+    Q_EMIT model_changed();
+  } else {
+    redraw();
+  }
+  canvas_->setFocus(Qt::OtherFocusReason);
+}
+
+void PanelWidget::write_own_settings() {
+  if (!panel_) return;
+  const QWidget& shown = *window();
+  shell::PanelWindowSettings values;
+  values.placement = placement_of(shown);
+  values.tool_bar = panel_->view().tool_bar;
+  values.font = font_record_from(panel_->view().font, state_.shell().default_font);
+  const bool english_start = state_.start.language.english_start_locale;
+  update_settings_file(state_.start.files, [&](ini::Document& doc) {
+    shell::write_panel_window_settings(doc, window_, values, shown.isMinimized(),
+                                       shown.isMaximized(), english_start);
+    return true;
+  });
+}
+
+// --- map property dialogs ------------------------------------------------------
+
+bool PanelWidget::run_map_dialog(QDialog& dialog, bool rebuild_derived) {
+  if (run_dialog(dialog) != QDialog::Accepted) return false;
+  datafiles::DataSet* data = document_.data_set();
+  // Labels and track lists follow the rails' new names and stopping marks.
+  if (rebuild_derived && data) datafiles::rebuild_derived_data(*data, state_.english());
+  document_.mark_edited();
+  Q_EMIT model_changed();
+  return true;
+}
+
+bool PanelWidget::open_station_dialog(int target) {
+  datafiles::DataSet* data = document_.data_set();
+  if (!data) return false;
+  ModalScope modal(state_);
+  StationInfoDialog dialog(*data, prompt_, state_.english(), target, this);
+  return run_map_dialog(dialog, true);
+}
+
+bool PanelWidget::open_rail_dialog(int rail) {
+  datafiles::DataSet* data = document_.data_set();
+  if (!data || !data->map.rails.names_record(rail)) return false;
+  ModalScope modal(state_);
+  RailPropertiesDialog dialog(*data, prompt_, state_.english(), rail, this);
+  return run_map_dialog(dialog, true);
+}
+
+bool PanelWidget::open_point_key_dialog(int point) {
+  datafiles::DataSet* data = document_.data_set();
+  if (!data || !data->map.points.names_record(point)) return false;
+  ModalScope modal(state_);
+  PointKeyDialog dialog(*data, prompt_, state_.english(), point, this);
+  return run_map_dialog(dialog, false);
 }
 
 // --- picture copy --------------------------------------------------------------

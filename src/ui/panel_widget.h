@@ -3,7 +3,9 @@
 // It turns mouse, wheel, key and scroll bar events into TrackPanel calls and
 // paints what the panel draws; everything the panel decides stays in the
 // panel. While no data set is open it shows an account of what is open.
+#include <QDialog>
 #include <QImage>
+#include <QLabel>
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
@@ -12,6 +14,7 @@
 #include "panel/track_panel.h"
 #include "ui/document_controller.h"
 #include "ui/editor_state.h"
+#include "ui/panel_tool_bar.h"
 #include "ui/picture_view.h"
 
 namespace vosk::ui {
@@ -59,6 +62,9 @@ class PanelWidget : public QWidget {
   PanelCanvas* canvas() const { return canvas_; }
   QScrollBar* horizontal_bar() const { return hbar_; }
   QScrollBar* vertical_bar() const { return vbar_; }
+  PanelToolBar* tool_bar() const { return tools_; }
+  // The row modes' request, shown above the panel while a mode is on.
+  QLabel* status_line() const { return status_; }
 
   // The whole map as a picture (a null image while nothing is open).
   QImage whole_map_picture();
@@ -73,6 +79,21 @@ class PanelWidget : public QWidget {
   void scroll_by(int dx, int dy);
   // A context-menu command chosen (the menu's own run calls this).
   void menu_command(int id);
+  // A tool of the tool bar chosen.
+  void run_tool(PanelTool tool);
+
+  // The map property dialogs, modal under the busy lock; true when OK
+  // changed the data set (every window then redraws). Target 0 lets the
+  // station dialog choose the stopping place (the main menu's entry).
+  bool open_station_dialog(int target);
+  bool open_rail_dialog(int rail);
+  bool open_point_key_dialog(int point);
+  // How those dialogs are run; tests replace it. Returns the dialog's result.
+  std::function<int(QDialog&)> run_dialog;
+
+  // The window's own settings in korv.ini (placement, ViewToolBar, font),
+  // written when the window closes; nothing while no data set is shown.
+  void write_own_settings();
 
   // How the context menu is shown; tests replace it. Returns the chosen
   // command id or 0.
@@ -89,6 +110,8 @@ class PanelWidget : public QWidget {
  private:
   friend class PanelCanvas;
   void handle(const panel::PanelResult& result);
+  bool run_map_dialog(QDialog& dialog, bool rebuild_derived);
+  void show_tools();
   void sync_view_size();
   void update_scroll_bars();
   void take_scroll_position();
@@ -101,6 +124,8 @@ class PanelWidget : public QWidget {
   PanelCanvas* canvas_ = nullptr;
   QScrollBar* hbar_ = nullptr;
   QScrollBar* vbar_ = nullptr;
+  PanelToolBar* tools_ = nullptr;
+  QLabel* status_ = nullptr;
   bool updating_bars_ = false;
 };
 

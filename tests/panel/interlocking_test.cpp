@@ -296,6 +296,7 @@ TEST_F(Panel_InterlockingTests, TheLeverMenuReroutesOverTheOtherBranchAndShowsIt
       {kCmdLeverMode0 + 2, "要求制御(&A)"},
       {kCmdLeverNormal, "定位設定(&D)"},
       {kCmdLeverShown, "てこ表示(&V)", true, true},
+      {kCmdToolBar, "ツールバー表示(&T)", true, true},
       {kCmdNewWindowHere, "新規ウインドウ－位置(&P)"},
   };
   EXPECT_EQ(menu, expected);
@@ -339,11 +340,13 @@ TEST_F(Panel_InterlockingTests, ThePointMenuSwitchesSetsModesAndArmsASymbolMove)
   EXPECT_EQ(armed.messages,
             (std::vector<std::string>{"ポイント記号の表示位置を、クリックして下さい。"}));
   EXPECT_EQ(panel.pending_symbol_move(), 1);
+  EXPECT_EQ(panel.status_text(), "ポイント記号の表示位置を、クリックして下さい。");
   shell::BusyLock lock;
   panel.left_click({300, 150}, false, lock, prompt);  // row 1 origin (40, 0)
   EXPECT_EQ(p.symbol_x, 260);
   EXPECT_EQ(p.symbol_y, 150);
   EXPECT_EQ(panel.pending_symbol_move(), 0);
+  EXPECT_EQ(panel.status_text(), "");
 }
 
 TEST_F(Panel_InterlockingTests, TypedPointKeysOperateThePointAndPickDisplayWindows) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "datafiles/open_save.h"
 #include "editor_fixture.h"
@@ -17,14 +18,17 @@ using vosk::testing::TempDir;
 
 // The sample with display window 3 open in its header, written as the core
 // writes it with no panel windows (the carried lines go out as read).
-std::filesystem::path sample_with_window_3(const TempDir& home) {
+std::filesystem::path sample_with_window_3(
+    const TempDir& home,
+    std::vector<std::string> lines = {"PosLeft=300", "PosTop=200", "PosRight=700",
+                                      "PosBottom=500", "ViewType=1", "SmartView=1", "RailView=2",
+                                      "InterView=1", "ScaleX=3072", "ScaleY=4096",
+                                      "ScrollPosX=2", "ScrollPosY=0", "FlatteryTrain=7"}) {
   const std::filesystem::path plain = testing::copy_sample(home, "qvw_data/plain.qvw");
   datafiles::DataSet ds = testing::read_back(plain, home.path().string());
   datafiles::DisplayWindowSection& w = ds.header.display_windows[3];
   w.open = true;
-  w.lines = {"PosLeft=300", "PosTop=200", "PosRight=700", "PosBottom=500", "ViewType=1",
-             "SmartView=1", "RailView=2", "InterView=1", "ScaleX=3072", "ScaleY=4096",
-             "ScrollPosX=2", "ScrollPosY=0", "FlatteryTrain=7"};
+  w.lines = std::move(lines);
   const std::filesystem::path file = home / "qvw_data" / "windows.qvw";
   vosk::testing::ScriptedPrompt quiet;
   datafiles::Session session{quiet, home.path().string()};
@@ -86,6 +90,31 @@ TEST(Ui_DisplayWindowTests, OpeningAnotherDataSetReplacesTheWindows) {
   editor.files.script(plain.string());
   editor.window().run_command(cmd::kOpenDia);
   EXPECT_EQ(editor.window().display_window(3), nullptr);
+}
+
+TEST(Ui_DisplayWindowTests, WhatTheDataSetDoesNotSayComesFromTheWindowsOwnSettings) {
+  TempDir home;
+  const std::filesystem::path file = sample_with_window_3(home, {"RailView=1"});
+  {
+    std::ofstream korv(home / "korv.ini", std::ios::app | std::ios::binary);
+    korv << "[DisplayWindow03]\r\nPosLeft=50\r\nPosTop=60\r\nPosRight=450\r\n"
+            "PosBottom=360\r\nViewToolBar=0\r\n";
+  }
+  Editor editor(home, Layer::DataSet, {file.string()});
+  editor.window().first_tick();
+  DisplayWindow& w = *editor.window().display_window(3);
+  EXPECT_EQ(w.pos(), QPoint(50, 60));
+  EXPECT_FALSE(w.view()->panel()->view().tool_bar);
+  EXPECT_FALSE(w.view()->tool_bar()->isVisibleTo(&w));
+
+  // Closing the window keeps where it was and what it showed.
+  w.move(70, 80);
+  w.view()->panel()->view().tool_bar = true;
+  w.close();
+  const std::string korv = testing::settings_text(home);
+  EXPECT_NE(korv.find("[DisplayWindow03]\nPosLeft=70\nPosTop=80\n"), std::string::npos) << korv;
+  EXPECT_NE(korv.find("ViewToolBar=1\n"), std::string::npos);
+  EXPECT_NE(korv.find("[FontDisplayWindow03]\n"), std::string::npos);
 }
 
 }  // namespace
