@@ -125,6 +125,7 @@ class PassengerController {
   static std::span<const MenuEntry> menu();
   // Station names in the header and the dialog, UTF-8; "指定以外各駅" for 0.
   std::string station_name(int station) const;
+  int station_count() const { return data_.map.stations.extent(); }
   std::vector<HeaderText> header_texts() const;
 
   void draw(Surface& surface);
@@ -133,7 +134,6 @@ class PassengerController {
   void draw_grid(Surface& s, Size area);
   void draw_curve(Surface& s, Size area, const Profile& profile, Rgb colour, bool circles);
   Point to_pixel(Size area, const ProfilePoint& p) const;
-  int station_count() const { return data_.map.stations.extent(); }
   map::Station* from_record();
 
   datafiles::DataSet& data_;

@@ -46,6 +46,7 @@ inline constexpr int kSimulationStop = 41011;
 inline constexpr int kFastSimulation = 41012;
 inline constexpr int kRollback = 41013;
 inline constexpr int kInitialState = 41014;
+inline constexpr int kPassengerWindow = 41020;
 }  // namespace cmd
 
 enum class ItemKind { Command, Check, Radio, Separator, Submenu, EndSubmenu, Menu };

@@ -49,8 +49,8 @@ constexpr int kUnavailableCommands[] = {
 };
 
 // Commands that work on the open data set: greyed while none is open.
-constexpr int kDataSetCommands[] = {cmd::kTrainGraphWindow, cmd::kNumberByUnit,
-                                    cmd::kNumberSerial};
+constexpr int kDataSetCommands[] = {cmd::kTrainGraphWindow, cmd::kPassengerWindow,
+                                    cmd::kNumberByUnit, cmd::kNumberSerial};
 
 constexpr const char* kInetQuestion = "インターネットに接続します。よろしいですか？";
 constexpr const char* kInetCaption = "インターネット接続確認";
@@ -149,6 +149,7 @@ MainWindow::~MainWindow() {
   timer_.stop();
   document_->set_change_listener({});  // a borrowed layer may outlive the window
   delete graph_window_.data();
+  delete passenger_window_.data();
   document_->set_display_windows(nullptr);
   close_display_windows();
   delete view_;                        // the panel refers to the data set
@@ -190,6 +191,7 @@ void MainWindow::apply_menu_marks() {
   mark_one({40421, 40422, 40423, 40424}, shell::view_for_menu_id(s.view_for));
   action(cmd::kMessageWindow)->setChecked(message_window_ != nullptr);
   action(cmd::kTrainGraphWindow)->setChecked(graph_window_ != nullptr);
+  action(cmd::kPassengerWindow)->setChecked(passenger_window_ != nullptr);
 }
 
 void MainWindow::apply_timer_period() {
@@ -220,6 +222,7 @@ void MainWindow::redraw_all() {
     if (w) w->view()->redraw();
   if (message_window_) message_window_->view()->redraw();
   if (graph_window_) graph_window_->view()->redraw();
+  if (passenger_window_) passenger_window_->view()->redraw();
 }
 
 // --- child windows -----------------------------------------------------------
@@ -285,6 +288,33 @@ void MainWindow::close_graph_window() {
   window->hide();
   window->deleteLater();  // may be inside its own close event
   action(cmd::kTrainGraphWindow)->setChecked(false);
+}
+
+void MainWindow::open_passenger_window() {
+  datafiles::DataSet* data = document_->data_set();
+  if (passenger_window_ || !data) return;
+  passenger_window_ = new PassengerWindow(*data, state_, *prompt_, view_, this);
+  connect(passenger_window_, &PassengerWindow::close_requested, this, [this] {
+    if (state_.busy.check(*prompt_)) close_passenger_window();
+  });
+  connect(passenger_window_, &PassengerWindow::edited, this, [this] {
+    document_->mark_edited();
+    after_document_change();
+  });
+  connect(passenger_window_, &PassengerWindow::files_dropped, this,
+          &MainWindow::accept_dropped_files);
+  passenger_window_->show();
+  action(cmd::kPassengerWindow)->setChecked(true);
+}
+
+void MainWindow::close_passenger_window() {
+  if (!passenger_window_) return;
+  passenger_window_->write_settings();
+  PassengerWindow* window = passenger_window_;
+  passenger_window_ = nullptr;
+  window->hide();
+  window->deleteLater();  // may be inside its own close event
+  action(cmd::kPassengerWindow)->setChecked(false);
 }
 
 void MainWindow::show_popup_warnings() {
@@ -378,6 +408,13 @@ void MainWindow::run_command(int id) {
         close_graph_window();
       } else {
         open_graph_window();
+      }
+      return;
+    case cmd::kPassengerWindow:
+      if (passenger_window_) {
+        close_passenger_window();
+      } else {
+        open_passenger_window();
       }
       return;
     case cmd::kNumberByUnit:
@@ -550,6 +587,13 @@ void MainWindow::after_document_change(bool reloaded) {
   refresh_title();
   const bool open = document_->data_set() != nullptr;
   for (int id : kDataSetCommands) action(id)->setEnabled(open);
+  if (passenger_window_) {
+    if (open) {
+      passenger_window_->data_changed();
+    } else {
+      close_passenger_window();
+    }
+  }
   if (!open) {
     if (graph_window_) {
       close_graph_window();
@@ -730,6 +774,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   close.minimised = isMinimized();
   close.maximised = isMaximized();
   close_graph_window();
+  close_passenger_window();
   close_message_window();
   close_popup_warnings();
   shell::save_shell_at_close(state_.start.files, state_.shell(), close,
