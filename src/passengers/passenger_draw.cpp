@@ -69,7 +69,8 @@ void PassengerController::draw_grid(Surface& s, Size area) {
   const int zero = area.height - kBottomMargin;
   s.set_pen({PenStyle::Solid, 1, kGridLine});
   for (int y = zero; y >= kHeaderHeight; y -= 10) s.line({0, y}, {area.width, y});
-  s.set_text_align({HAlign::Center, VAlign::Top});
+  s.set_text_colour(kBlack);
+  s.set_text_align({HAlign::Left, VAlign::Top});
   for (int t = 0; t <= timetext::kMaxInput; t += 600) {
     const int x = (t - left_) / seconds_per_pixel_;
     if (x < 0) continue;
@@ -77,8 +78,13 @@ void PassengerController::draw_grid(Surface& s, Size area) {
     const bool hour = t % 3600 == 0;
     s.set_pen({PenStyle::Solid, 1, hour ? kHourLine : kGridLine});
     s.line({x, kHeaderHeight}, {x, zero + 1});
-    if (hour) s.text({x, zero + 2}, format("%2d:%02d", t / 3600, t % 3600 / 60));
+    if (hour) s.text({x + 2, zero + 2}, format("%2d:%02d", t / 3600, t % 3600 / 60));
   }
+  // The count scale: passengers per hour every 100 pixels up the left edge.
+  s.set_text_colour(kHourLine);
+  s.set_text_align({HAlign::Left, VAlign::Bottom});
+  for (int y = zero - 100; y >= kHeaderHeight + 10; y -= 100)
+    s.text({2, y}, format("%d", (zero - y) * passengers_per_pixel_));
   s.set_pen({PenStyle::Solid, 1, kHeaderRule});
   s.line({0, kHeaderHeight - 1}, {area.width, kHeaderHeight - 1});
 }

@@ -7,6 +7,7 @@
 #include "base/ini.h"
 #include "editor_fixture.h"
 #include "passengers/passenger_profile.h"
+#include "ui/dropped_files.h"
 #include "ui/main_menu.h"
 
 namespace vosk::ui {
@@ -85,6 +86,15 @@ TEST_F(Ui_PassengerWindowTests, ToggledTwiceKeepsItsPlacementInItsSection) {
   EXPECT_EQ(settings.get_string("VOSKPassengerEditWindow", "PosLeft", ""), "40");
   EXPECT_EQ(settings.get_string("VOSKPassengerEditWindow", "PosTop", ""), "80");
   open_window();
+}
+
+TEST_F(Ui_PassengerWindowTests, DroppedFilesGoToTheEditorsDropHandling) {
+  PassengerWindow& window = open_window();
+  const std::size_t asked = editor_->prompt.count();
+  Q_EMIT window.files_dropped({(home_ / "notes.txt").string()});
+  ASSERT_EQ(editor_->prompt.count(), asked + 1);
+  EXPECT_EQ(editor_->prompt.last().caption, kDropCaption);
+  EXPECT_EQ(editor_->prompt.last().text, "この形式は受付できません。");
 }
 
 TEST_F(Ui_PassengerWindowTests, StationDialogOffersOnlyTwoDifferentStations) {
