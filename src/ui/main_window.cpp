@@ -27,6 +27,7 @@
 #include "ui/fonts.h"
 #include "ui/main_menu.h"
 #include "ui/qt_prompt.h"
+#include "ui/tool_window_style.h"
 #include "ui/warning_settings_dialog.h"
 #include "ui/window_geometry.h"
 
@@ -274,6 +275,7 @@ void MainWindow::open_graph_window() {
     document_->mark_edited();
     after_document_change();
   });
+  set_tool_window_style(*graph_window_, state_.settings().tool_window);
   graph_window_->show();
   graph_wanted_ = true;
   action(cmd::kTrainGraphWindow)->setChecked(true);
@@ -315,6 +317,15 @@ void MainWindow::close_passenger_window() {
   window->hide();
   window->deleteLater();  // may be inside its own close event
   action(cmd::kPassengerWindow)->setChecked(false);
+}
+
+void MainWindow::apply_tool_window_style() {
+  const bool on = state_.settings().tool_window;
+  if (message_window_) message_window_->set_tool_window(on);
+  if (graph_window_) set_tool_window_style(*graph_window_, on);
+  if (passenger_window_) set_tool_window_style(*passenger_window_, on);
+  for (const QPointer<DisplayWindow>& w : display_windows_)
+    if (w) set_tool_window_style(*w, on);
 }
 
 void MainWindow::show_popup_warnings() {
@@ -360,6 +371,7 @@ void MainWindow::restore_display_windows() {
     connect(w->view(), &PanelWidget::key_buffer_changed, this, [this] { refresh_title(); });
     connect(w->view(), &PanelWidget::raise_window, this, &MainWindow::raise_panel_window);
     display_windows_[static_cast<std::size_t>(n)] = w;
+    set_tool_window_style(*w, state_.settings().tool_window);
     w->show();
   }
 }
@@ -467,7 +479,7 @@ void MainWindow::toggle_flag(int id) {
       if (answer != Answer::Yes) return;
     }
     flag = !flag;
-    if (id == cmd::kToolWindow && message_window_) message_window_->set_tool_window(flag);
+    if (id == cmd::kToolWindow) apply_tool_window_style();
   }
 }
 

@@ -96,6 +96,8 @@ class MainWindow : public QMainWindow {
   void open_graph_window();
   void close_graph_window();
   void open_passenger_window();
+  // Every child window's title bar as the ToolWindow setting says.
+  void apply_tool_window_style();
   void close_passenger_window();
   void show_popup_warnings();
   void close_popup_warnings();

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "shell/font_record.h"
+#include "ui/tool_window_style.h"
 #include "ui/window_geometry.h"
 
 namespace vosk::ui {
@@ -197,7 +198,7 @@ PassengerWindow::PassengerWindow(datafiles::DataSet& data, EditorState& state, P
       passengers_(std::make_unique<passengers::PassengerController>(data)),
       key_target_(key_target) {
   setWindowTitle(QString::fromUtf8(state.english() ? kTitleEnglish : kTitleJapanese));
-  if (state.settings().tool_window) setWindowFlag(Qt::Tool, true);
+  set_tool_window_style(*this, state.settings().tool_window);
   setAcceptDrops(true);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

@@ -88,6 +88,21 @@ TEST_F(Ui_PassengerWindowTests, ToggledTwiceKeepsItsPlacementInItsSection) {
   open_window();
 }
 
+TEST_F(Ui_PassengerWindowTests, CompactTitleBarsSwitchEveryChildWindow) {
+  PassengerWindow& window = open_window();
+  editor_->window().run_command(cmd::kTrainGraphWindow);
+  GraphWindow* graph = editor_->window().graph_window();
+  ASSERT_NE(graph, nullptr);
+  ASSERT_TRUE(editor_->state().settings().tool_window);  // the default
+  EXPECT_EQ(window.windowType(), Qt::Tool);
+  EXPECT_EQ(graph->windowType(), Qt::Tool);
+  editor_->window().run_command(cmd::kToolWindow);
+  EXPECT_EQ(window.windowType(), Qt::Window);
+  EXPECT_EQ(graph->windowType(), Qt::Window);
+  EXPECT_EQ(editor_->window().message_window()->windowType(), Qt::Window);
+  EXPECT_TRUE(window.isVisible());
+}
+
 TEST_F(Ui_PassengerWindowTests, DroppedFilesGoToTheEditorsDropHandling) {
   PassengerWindow& window = open_window();
   const std::size_t asked = editor_->prompt.count();
