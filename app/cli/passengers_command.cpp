@@ -44,9 +44,8 @@ std::string parse_options(const Args& args, PassengerOptions& o) {
       const auto x = value.find('x');
       if (x == std::string::npos ||
           !parse_int(std::string_view(value).substr(0, x), o.size.width) ||
-          !parse_int(std::string_view(value).substr(x + 1), o.size.height) ||
-          o.size.width < 1 || o.size.height < 1 || o.size.width > kMaxPictureSide ||
-          o.size.height > kMaxPictureSide)
+          !parse_int(std::string_view(value).substr(x + 1), o.size.height) || o.size.width < 1 ||
+          o.size.height < 1 || o.size.width > kMaxPictureSide || o.size.height > kMaxPictureSide)
         return "--size needs WIDTHxHEIGHT in pixels (1.." + std::to_string(kMaxPictureSide) +
                "), not '" + value + "'";
     } else {

@@ -9,8 +9,7 @@
 namespace vosk::passengers {
 namespace {
 
-constexpr const char* kReverseRefused =
-    "指定以外各駅を発駅に設定することは出来ません。\n";
+constexpr const char* kReverseRefused = "指定以外各駅を発駅に設定することは出来ません。\n";
 constexpr const char* kReverseCaption = "発駅指定エラー";
 constexpr const char* kNothingToCopy = "コピーするデータがありません。";
 constexpr const char* kNothingCopied = "コピー元のデータがありません。";

@@ -25,24 +25,24 @@ inline constexpr double kScaleDown = 0.9523809523809523;  // 1 ÷ 1.05
 int time_at(int x, int seconds_per_pixel, int left_time);
 
 enum class PassengerCommand {
-  NextFrom,       // button 発駅, F2
-  NextTo,         // button 着駅
-  Reverse,        // button 逆方向
-  ScaleUp,        // ＋ beside the curve
-  ScaleDown,      // －
-  PerHourUp,      // F5
-  PerHourDown,    // F6
-  PerTrainUp,     // F7
-  PerTrainDown,   // F8
-  Earlier,        // Left arrow
-  Later,          // Right arrow
-  FewerPerPixel,  // Up arrow
-  MorePerPixel,   // Down arrow
-  ZoomIn,         // 横拡大
-  ZoomOut,        // 横縮小
-  ChooseStations, // 発着駅選択: the widget's dialog, then choose_stations()
-  Copy,           // コピー
-  Paste,          // 貼り付け
+  NextFrom,        // button 発駅, F2
+  NextTo,          // button 着駅
+  Reverse,         // button 逆方向
+  ScaleUp,         // ＋ beside the curve
+  ScaleDown,       // －
+  PerHourUp,       // F5
+  PerHourDown,     // F6
+  PerTrainUp,      // F7
+  PerTrainDown,    // F8
+  Earlier,         // Left arrow
+  Later,           // Right arrow
+  FewerPerPixel,   // Up arrow
+  MorePerPixel,    // Down arrow
+  ZoomIn,          // 横拡大
+  ZoomOut,         // 横縮小
+  ChooseStations,  // 発着駅選択: the widget's dialog, then choose_stations()
+  Copy,            // コピー
+  Paste,           // 貼り付け
 };
 
 enum class PassengerKey { F2, F5, F6, F7, F8, Left, Right, Up, Down, Other };
@@ -65,7 +65,7 @@ struct MenuEntry {
 };
 
 struct HeaderText {
-  Point at;  // top-left
+  Point at;          // top-left
   std::string text;  // UTF-8
 };
 

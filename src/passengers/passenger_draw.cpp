@@ -20,9 +20,8 @@ constexpr int kCircleRadius = 3;
 void circle(Surface& s, Point c) {
   constexpr int r = kCircleRadius;
   constexpr int d = 2;  // r × sin 45°, rounded
-  const Point points[] = {{c.x + r, c.y},     {c.x + d, c.y + d}, {c.x, c.y + r},
-                          {c.x - d, c.y + d}, {c.x - r, c.y},     {c.x - d, c.y - d},
-                          {c.x, c.y - r},     {c.x + d, c.y - d}};
+  const Point points[] = {{c.x + r, c.y}, {c.x + d, c.y + d}, {c.x, c.y + r}, {c.x - d, c.y + d},
+                          {c.x - r, c.y}, {c.x - d, c.y - d}, {c.x, c.y - r}, {c.x + d, c.y - d}};
   s.polygon(points);
 }
 

@@ -21,8 +21,7 @@ Profile profile_of(const dia::PassengerList& list, int from_station, int to_stat
   return profile;
 }
 
-bool remove_passenger_point(dia::PassengerList& list, int from_station, int to_station,
-                            int time) {
+bool remove_passenger_point(dia::PassengerList& list, int from_station, int to_station, int time) {
   if (time <= 0 || time >= timetext::kMaxInput) return false;
   auto it = std::find_if(list.begin(), list.end(), [&](const dia::PassengerFlow& e) {
     return same_pair(e, from_station, to_station) && e.time == time;
@@ -55,7 +54,8 @@ void replace_profile(dia::PassengerList& list, int from_station, int to_station,
   // first of them, so `at` is still the right place.
   std::vector<dia::PassengerFlow> entries;
   entries.reserve(profile.size());
-  for (const ProfilePoint& p : profile) entries.push_back({from_station, to_station, p.time, p.count});
+  for (const ProfilePoint& p : profile)
+    entries.push_back({from_station, to_station, p.time, p.count});
   list.insert(list.begin() + at, entries.begin(), entries.end());
 }
 

@@ -43,8 +43,7 @@ long long pair_total(const dia::PassengerList& list, int from_station, int to_st
   return sum.any_count ? sum.total : 0;
 }
 
-int destination_share(const RecordTable<map::Station>& stations, int from_station,
-                      int to_station) {
+int destination_share(const RecordTable<map::Station>& stations, int from_station, int to_station) {
   if (!stations.names_record(from_station) || to_station < 0) return 0;
   const std::vector<int>& shares = stations[from_station].destination_share;
   const auto at = static_cast<std::size_t>(to_station);

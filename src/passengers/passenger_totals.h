@@ -15,8 +15,7 @@ long long pair_total(const dia::PassengerList& list, int from_station, int to_st
 
 // The share, in thousandths, that `to_station` holds in the from-station's
 // record; 0 when the record holds none.
-int destination_share(const RecordTable<map::Station>& stations, int from_station,
-                      int to_station);
+int destination_share(const RecordTable<map::Station>& stations, int from_station, int to_station);
 
 // pair_total, or when the pair has no non-zero count of its own (and `to`
 // names a station), the total of (from, 0) times the destination's share

@@ -89,7 +89,8 @@ PassengerView::PassengerView(passengers::PassengerController& passengers, Editor
     button->setGeometry(b.rect.left, b.rect.top, b.rect.width(), b.rect.height());
     button->setFocusPolicy(Qt::NoFocus);  // the keys stay with the view
     const PassengerCommand command = b.command;
-    connect(button, &QPushButton::clicked, this, [this, command] { Q_EMIT this->command(command); });
+    connect(button, &QPushButton::clicked, this,
+            [this, command] { Q_EMIT this->command(command); });
     buttons_.push_back(button);
   }
 }
@@ -208,8 +209,8 @@ PassengerWindow::PassengerWindow(datafiles::DataSet& data, EditorState& state, P
   QMenu* view_menu = bar->addMenu(QString::fromUtf8(state.english() ? "&View" : "表示(&V)"));
   QMenu* edit_menu = bar->addMenu(QString::fromUtf8(state.english() ? "&Edit" : "編集(&E)"));
   for (const passengers::MenuEntry& item : passengers::PassengerController::menu()) {
-    const bool edit = item.command == PassengerCommand::Copy ||
-                      item.command == PassengerCommand::Paste;
+    const bool edit =
+        item.command == PassengerCommand::Copy || item.command == PassengerCommand::Paste;
     QAction* action = (edit ? edit_menu : view_menu)->addAction(QString::fromUtf8(item.text));
     const PassengerCommand command = item.command;
     connect(action, &QAction::triggered, this, [this, command] { run(command); });
@@ -225,9 +226,9 @@ PassengerWindow::PassengerWindow(datafiles::DataSet& data, EditorState& state, P
   connect(view_, &PassengerView::unused_key, this, [this](QKeyEvent* event) {
     if (key_target_) QCoreApplication::sendEvent(key_target_, event);
   });
-  place_window(*this, shell::read_placement(
-                          ini::Document::load_or_empty(state.start.files.settings_file),
-                          kPassengerWindowSection, kPassengerWindowDefault));
+  place_window(*this,
+               shell::read_placement(ini::Document::load_or_empty(state.start.files.settings_file),
+                                     kPassengerWindowSection, kPassengerWindowDefault));
 }
 
 PassengerWindow::~PassengerWindow() = default;

@@ -78,8 +78,8 @@ class PassengerWindow : public QWidget {
  public:
   // Moves the window to its stored rectangle. `data` must outlive it;
   // `key_target` gets the keys the window does not use.
-  PassengerWindow(datafiles::DataSet& data, EditorState& state, Prompt& prompt,
-                  QWidget* key_target, QWidget* owner);
+  PassengerWindow(datafiles::DataSet& data, EditorState& state, Prompt& prompt, QWidget* key_target,
+                  QWidget* owner);
   ~PassengerWindow() override;
 
   passengers::PassengerController& passengers() { return *passengers_; }

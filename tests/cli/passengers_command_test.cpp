@@ -44,12 +44,9 @@ TEST_F(Cli_PassengersCommandTests, BadInputIsRefusedWithTheRightExitCode) {
     std::string args;
     int code;
   } rows[] = {
-      {file() + " " + out + " --to 0", 0},
-      {file() + " " + out + " --from 2 --to 2", 2},
-      {file() + " " + out + " --from 0", 2},
-      {file() + " " + out + " --from 9", 2},
-      {file() + " " + out + " --size 10", 2},
-      {file() + " " + q(dir / "x.txt"), 2},
+      {file() + " " + out + " --to 0", 0},     {file() + " " + out + " --from 2 --to 2", 2},
+      {file() + " " + out + " --from 0", 2},   {file() + " " + out + " --from 9", 2},
+      {file() + " " + out + " --size 10", 2},  {file() + " " + q(dir / "x.txt"), 2},
       {q(dir / "missing.qvw") + " " + out, 1},
   };
   for (const auto& r : rows) {

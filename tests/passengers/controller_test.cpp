@@ -11,8 +11,8 @@ using passengers::PassengerCommand;
 using passengers::PassengerController;
 using passengers::PassengerKey;
 using passengers::PassengerView;
-using passengers::ProfilePoint;
 using passengers::profile_of;
+using passengers::ProfilePoint;
 using C = PassengerCommand;
 
 class Passengers_ControllerTests : public ::testing::Test, public PassengerLine {
@@ -120,10 +120,10 @@ TEST_F(Passengers_ControllerTests, ChoosingStationsRefusesTheSameOrUnknownStatio
 // --- mouse ----------------------------------------------------------------
 
 TEST(Passengers_ClickTimeTests, RoundsToTheNearestTenMinutes) {
-  EXPECT_EQ(passengers::time_at(299, 1, 21600), 21600);   // 4:59 past: down
-  EXPECT_EQ(passengers::time_at(300, 1, 21600), 22200);   // 5:00 past: up
-  EXPECT_EQ(passengers::time_at(9, 30, 21600), 21600);    // 270 s
-  EXPECT_EQ(passengers::time_at(10, 30, 21600), 22200);   // 300 s
+  EXPECT_EQ(passengers::time_at(299, 1, 21600), 21600);  // 4:59 past: down
+  EXPECT_EQ(passengers::time_at(300, 1, 21600), 22200);  // 5:00 past: up
+  EXPECT_EQ(passengers::time_at(9, 30, 21600), 21600);   // 270 s
+  EXPECT_EQ(passengers::time_at(10, 30, 21600), 22200);  // 300 s
 }
 
 TEST_F(Passengers_ControllerTests, LeftClickSetsTheCountAndRightClickRemovesThePoint) {
@@ -131,8 +131,7 @@ TEST_F(Passengers_ControllerTests, LeftClickSetsTheCountAndRightClickRemovesTheP
   window.choose_stations(1, 2);
   // x 40 at 30 s/px from 06:00 is 06:20; y 280 is 100 px above the zero line.
   EXPECT_TRUE(window.left_click({40, 280}));
-  EXPECT_EQ(profile_of(list(), 1, 2),
-            (passengers::Profile{{0, 0}, {22800, 1000}, {100800, 0}}));
+  EXPECT_EQ(profile_of(list(), 1, 2), (passengers::Profile{{0, 0}, {22800, 1000}, {100800, 0}}));
   // Below the zero line counts as none.
   EXPECT_TRUE(window.left_click({40, 395}));
   EXPECT_EQ(profile_of(list(), 1, 2)[1].count, 0);

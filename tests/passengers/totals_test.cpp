@@ -31,7 +31,7 @@ TEST_F(Passengers_TotalsTests, FallbackUsesTheEveryOtherProfileScaledByTheShare)
   ds.map.stations[1].destination_share = {0, 0, 0, 250};
   EXPECT_EQ(pair_total_with_fallback(list(), ds.map.stations, 1, 3), 125);
   EXPECT_EQ(pair_total_with_fallback(list(), ds.map.stations, 1, 2), 0);  // no share
-  EXPECT_EQ(pair_total(list(), 1, 3), 0);                                // plain: none
+  EXPECT_EQ(pair_total(list(), 1, 3), 0);                                 // plain: none
   // A profile of its own wins, even a smaller one; an all-zero one does not.
   add_pair(1, 3, {{0, 0}, {36000, 20}, {43200, 0}, {100800, 0}});
   EXPECT_EQ(pair_total_with_fallback(list(), ds.map.stations, 1, 3), 120);

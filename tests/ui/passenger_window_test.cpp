@@ -66,7 +66,8 @@ TEST_F(Ui_PassengerWindowTests, ClickOnTheSampleSetsAPointAndMarksTheDiaEdited) 
   QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, at);
   const passengers::Profile profile =
       passengers::profile_of(data().classification.passengers, from, to);
-  const auto point = std::find(profile.begin(), profile.end(), passengers::ProfilePoint{22200, 500});
+  const auto point =
+      std::find(profile.begin(), profile.end(), passengers::ProfilePoint{22200, 500});
   EXPECT_NE(point, profile.end());
   EXPECT_TRUE(editor_->data_set().state().edited);
 
