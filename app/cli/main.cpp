@@ -35,6 +35,11 @@ const std::vector<Command>& commands() {
        " --from H:MM --to H:MM (default 6:00 to 7:00), --display-target N (default 1),"
        " --size WxH (default 1920x1080), --pages N splits the range into pages",
        run_graph},
+      {"passengers", "FILE OUT [options]",
+       "picture of the passenger edit window (.svg; .png with the editor's toolkit);"
+       " --from N (default 1) and --to N (default 0, every other station) choose the pair,"
+       " --size WxH (default 760x420)",
+       run_passengers},
       {"panel", "FILE OUT [--window N]",
        "picture of display window N's track panel (0 = main window, default), .svg or .png",
        run_panel},

@@ -3,6 +3,7 @@
 // the sound settings member (sound.ini).
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/csv.h"
 #include "base/ini.h"
@@ -38,6 +39,14 @@ struct Station {
   std::string short_name;     // CP932, at most 20 bytes; the key in sound.ini
   std::string name;           // CP932, at most 255 bytes
   std::string melody_file;    // CP932, at most 255 bytes; from sound.ini
+  // Passenger demand values the passenger editor shows and adjusts. No
+  // member stores them: they live while the data set is open.
+  int passengers_per_hour = 0;   // simple simulation, per hour
+  int passengers_per_train = 0;  // simple simulation, per train
+  // Per destination station: its share, in thousandths, of this station's
+  // profile towards every station without a profile of its own. Missing
+  // entries count as 0.
+  std::vector<int> destination_share;
 };
 
 void read_stations(std::string_view content, int version, RecordTable<Station>& table,

@@ -123,6 +123,7 @@ constexpr MenuItemDef kItems[] = {
     {K::Check, cmd::kMessageWindow, "メッセージウインドウ(&M)", "&Message Window"},
     {K::Check, cmd::kTimetableWindow, "時刻表ウインドウ(&T)", "&Timetable Window"},
     {K::Check, cmd::kTrainGraphWindow, "ダイヤグラムウインドウ(&D)", "&Diagram Window"},
+    {K::Check, cmd::kPassengerWindow, "乗客数編集ウインドウ(&P)", "&Passenger Edit Window"},
     {K::Separator, 0, "", ""},
     {K::Command, cmd::kStationInfo, "駅情報設定ダイアログ(&S)", "&Station Information..."},
 

@@ -56,6 +56,8 @@ inline constexpr int kWiderX = 41025;
 inline constexpr int kNarrowerX = 41026;
 inline constexpr int kTallerY = 41027;
 inline constexpr int kShorterY = 41028;
+// The passenger edit window.
+inline constexpr int kPassengerWindow = 41030;
 }  // namespace cmd
 
 enum class ItemKind { Command, Check, Radio, Separator, Submenu, EndSubmenu, Menu };

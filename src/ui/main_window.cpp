@@ -33,6 +33,7 @@
 #include "ui/stop_times_dialog.h"
 #include "ui/train_types_dialog.h"
 #include "ui/unit_times_dialog.h"
+#include "ui/tool_window_style.h"
 #include "ui/warning_settings_dialog.h"
 #include "ui/window_geometry.h"
 
@@ -54,7 +55,7 @@ constexpr int kUnavailableCommands[] = {
 
 // Commands that work on the open data set: greyed while none is open.
 constexpr int kDataSetCommands[] = {
-    cmd::kTrainGraphWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
+    cmd::kTrainGraphWindow, cmd::kPassengerWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
     cmd::kUnitAndStandardTimes, cmd::kTrainTypes, cmd::kStandardStopTimes, cmd::kSpeedTypes,
     cmd::kDiaProperty, cmd::kAutoRow,          cmd::kClearRow,     cmd::kAdjustSpan,   cmd::kRowPause,
     cmd::kRowPosition,      cmd::kWiderX,       cmd::kNarrowerX,    cmd::kTallerY,
@@ -168,6 +169,7 @@ MainWindow::~MainWindow() {
   timer_.stop();
   document_->set_change_listener({});  // a borrowed layer may outlive the window
   delete graph_window_.data();
+  delete passenger_window_.data();
   document_->set_display_windows(nullptr);
   close_display_windows();
   delete view_;                        // the panel refers to the data set
@@ -213,6 +215,7 @@ void MainWindow::apply_menu_marks() {
   action(cmd::kRowPause)->setChecked(mode == panel::RowMode::Pause);
   action(cmd::kRowPosition)->setChecked(mode == panel::RowMode::Position);
   action(cmd::kTrainGraphWindow)->setChecked(graph_window_ != nullptr);
+  action(cmd::kPassengerWindow)->setChecked(passenger_window_ != nullptr);
 }
 
 void MainWindow::apply_timer_period() {
@@ -243,6 +246,7 @@ void MainWindow::redraw_all() {
     if (w) w->view()->redraw();
   if (message_window_) message_window_->view()->redraw();
   if (graph_window_) graph_window_->view()->redraw();
+  if (passenger_window_) passenger_window_->view()->redraw();
 }
 
 // --- child windows -----------------------------------------------------------
@@ -294,6 +298,7 @@ void MainWindow::open_graph_window() {
     document_->mark_edited();
     after_document_change();
   });
+  set_tool_window_style(*graph_window_, state_.settings().tool_window);
   graph_window_->show();
   graph_wanted_ = true;
   action(cmd::kTrainGraphWindow)->setChecked(true);
@@ -308,6 +313,42 @@ void MainWindow::close_graph_window() {
   window->hide();
   window->deleteLater();  // may be inside its own close event
   action(cmd::kTrainGraphWindow)->setChecked(false);
+}
+
+void MainWindow::open_passenger_window() {
+  datafiles::DataSet* data = document_->data_set();
+  if (passenger_window_ || !data) return;
+  passenger_window_ = new PassengerWindow(*data, state_, *prompt_, view_, this);
+  connect(passenger_window_, &PassengerWindow::close_requested, this, [this] {
+    if (state_.busy.check(*prompt_)) close_passenger_window();
+  });
+  connect(passenger_window_, &PassengerWindow::edited, this, [this] {
+    document_->mark_edited();
+    after_document_change();
+  });
+  connect(passenger_window_, &PassengerWindow::files_dropped, this,
+          &MainWindow::accept_dropped_files);
+  passenger_window_->show();
+  action(cmd::kPassengerWindow)->setChecked(true);
+}
+
+void MainWindow::close_passenger_window() {
+  if (!passenger_window_) return;
+  passenger_window_->write_settings();
+  PassengerWindow* window = passenger_window_;
+  passenger_window_ = nullptr;
+  window->hide();
+  window->deleteLater();  // may be inside its own close event
+  action(cmd::kPassengerWindow)->setChecked(false);
+}
+
+void MainWindow::apply_tool_window_style() {
+  const bool on = state_.settings().tool_window;
+  if (message_window_) message_window_->set_tool_window(on);
+  if (graph_window_) set_tool_window_style(*graph_window_, on);
+  if (passenger_window_) set_tool_window_style(*passenger_window_, on);
+  for (const QPointer<DisplayWindow>& w : display_windows_)
+    if (w) set_tool_window_style(*w, on);
 }
 
 void MainWindow::show_popup_warnings() {
@@ -353,6 +394,7 @@ void MainWindow::restore_display_windows() {
     connect(w->view(), &PanelWidget::key_buffer_changed, this, [this] { refresh_title(); });
     connect(w->view(), &PanelWidget::raise_window, this, &MainWindow::raise_panel_window);
     display_windows_[static_cast<std::size_t>(n)] = w;
+    set_tool_window_style(*w, state_.settings().tool_window);
     w->show();
   }
 }
@@ -407,6 +449,13 @@ void MainWindow::run_command(int id) {
         close_graph_window();
       } else {
         open_graph_window();
+      }
+      return;
+    case cmd::kPassengerWindow:
+      if (passenger_window_) {
+        close_passenger_window();
+      } else {
+        open_passenger_window();
       }
       return;
     case cmd::kNumberByUnit:
@@ -490,7 +539,7 @@ void MainWindow::toggle_flag(int id) {
       if (answer != Answer::Yes) return;
     }
     flag = !flag;
-    if (id == cmd::kToolWindow && message_window_) message_window_->set_tool_window(flag);
+    if (id == cmd::kToolWindow) apply_tool_window_style();
   }
 }
 
@@ -610,6 +659,13 @@ void MainWindow::after_document_change(bool reloaded) {
   refresh_title();
   const bool open = document_->data_set() != nullptr;
   for (int id : kDataSetCommands) action(id)->setEnabled(open);
+  if (passenger_window_) {
+    if (open) {
+      passenger_window_->data_changed();
+    } else {
+      close_passenger_window();
+    }
+  }
   if (!open) {
     if (graph_window_) {
       close_graph_window();
@@ -807,6 +863,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   close.minimised = isMinimized();
   close.maximised = isMaximized();
   close_graph_window();
+  close_passenger_window();
   close_message_window();
   close_popup_warnings();
   shell::save_shell_at_close(state_.start.files, state_.shell(), close,

@@ -20,6 +20,7 @@
 #include "ui/message_window.h"
 #include "ui/display_window.h"
 #include "ui/panel_widget.h"
+#include "ui/passenger_window.h"
 #include "ui/popup_warning_window.h"
 
 namespace vosk::ui {
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
   QAction* action(int id) const;
   MessageWindow* message_window() const { return message_window_; }
   GraphWindow* graph_window() const { return graph_window_; }
+  PassengerWindow* passenger_window() const { return passenger_window_; }
   // Display window 1 .. 15 while it is open, else null.
   DisplayWindow* display_window(int number) const;
   PopupWarningWindow* popup_window() const { return popup_window_; }
@@ -93,6 +95,10 @@ class MainWindow : public QMainWindow {
   void write_message_placement();
   void open_graph_window();
   void close_graph_window();
+  void open_passenger_window();
+  // Every child window's title bar as the ToolWindow setting says.
+  void apply_tool_window_style();
+  void close_passenger_window();
   void show_popup_warnings();
   void close_popup_warnings();
   void restore_display_windows();
@@ -133,6 +139,7 @@ class MainWindow : public QMainWindow {
   QPointer<MessageWindow> message_window_;
   QPointer<PopupWarningWindow> popup_window_;
   QPointer<GraphWindow> graph_window_;
+  QPointer<PassengerWindow> passenger_window_;
   // The train graph opens with a data set while this is set: read from the
   // settings, then the user's last choice.
   bool graph_wanted_ = false;
