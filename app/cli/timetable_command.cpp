@@ -13,7 +13,7 @@
 #include "datafiles/open_save.h"
 #include "picture_output.h"
 #include "timetable/html_export.h"
-#include "timetable/timetable_draw.h"
+#include "timetable/timetable_controller.h"
 
 namespace vosk::cli {
 
@@ -159,22 +159,24 @@ int run_timetable(const Args& args) {
   if (display_target > ds->classification.display_targets.extent())
     return usage_error("--display-target " + std::to_string(display_target) + " is out of range");
 
-  const timetable::TableView view;
-  const auto tables = timetable::build_timetables(*ds, display_target - 1, view);
-  const Font font;
+  // The window's tables as printed: runs as columns, the window's default
+  // view flags, a page-sized plot bounding the remarks block.
+  timetable::TimetableController tables(*ds);
+  tables.set_display_target(display_target - 1);
+  tables.set_printing(true);
+  tables.set_font(Font{});
+  const Size plot{1600, 1000};
   RecordingSurface measuring;
-  const auto layout = timetable::layout_cells(*ds, tables, measuring, font);
-  // The picture holds the widest table and both tables' height, within the
-  // limits a picture file can take.
-  const std::size_t most_runs = std::max(tables.down.runs.size(), tables.up.runs.size());
-  const int width = static_cast<int>(
-      std::min<std::size_t>(20000, layout.station_width + layout.column_width * most_runs + 2));
-  const int height = std::min(
-      20000, timetable::draw_timetables(*ds, tables, view, layout, font, {0, 0}, measuring) + 2);
+  tables.layout(measuring, plot);
+  // The picture holds both tables, within the limits a picture file can take.
+  const Size all = tables.extent();
+  const int width = std::min(20000, all.width + 2);
+  const int height = std::min(20000, all.height + 2);
   const std::string error =
       write_picture(positional[1], {width, height}, 1, [&](Surface& surface, int) {
         surface.fill_rect({0, 0, width, height}, Rgb{255, 255, 255});
-        timetable::draw_timetables(*ds, tables, view, layout, font, {0, 0}, surface);
+        tables.layout(surface, plot);
+        tables.draw(surface);
       });
   if (!error.empty()) {
     std::fprintf(stderr, "vosk-cli: %s\n", error.c_str());

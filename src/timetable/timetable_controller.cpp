@@ -4,6 +4,7 @@
 
 #include "base/sjis.h"
 #include "datafiles/dia_tools.h"
+#include "dia/numbering.h"
 #include "dia/stop_edits.h"
 #include "dia/timing_lookup.h"
 #include "timetable/vertical_text.h"
@@ -80,6 +81,31 @@ std::string TimetableController::caption() const {
   const auto& modes = data_.classification.display_targets;
   const int n = display_target_ + 1;
   return std::string("時刻表ウインドウ　") + (modes.names_record(n) ? utf8(modes[n].name) : "");
+}
+
+namespace {
+
+dia::MapTablesRef map_ref(const datafiles::DataSet& ds) {
+  return {ds.map.rails, ds.map.prails, ds.map.targets, ds.map.stations};
+}
+
+}  // namespace
+
+int TimetableController::search_first_trains(int from, int to, dia::Progress& progress) {
+  const dia::MapTablesRef map = map_ref(data_);
+  const dia::TimingLookup timing(map, data_.classification, datafiles::timing_settings(data_.header));
+  const auto journeys = dia::search_connections(data_.dia, timing, from, to, progress, flags_.colons);
+  return static_cast<int>(journeys.size());
+}
+
+bool TimetableController::set_base_station(int target) {
+  if (target <= 0 || target > data_.map.targets.extent()) return false;
+  data_.header.dia.base_target = target;
+  const dia::MapTablesRef map = map_ref(data_);
+  const dia::TimingLookup timing(map, data_.classification, datafiles::timing_settings(data_.header));
+  dia::compute_running_order(data_.dia, timing, target);
+  rebuild();
+  return true;
 }
 
 void TimetableController::set_fill(int entry, Rgb colour) {
@@ -218,8 +244,10 @@ std::optional<TableHit> TimetableController::hit_test(Point at) const {
       hit.run = b.table->runs[lane];
     }
     for (std::size_t s = 0; s < b.slots.size(); ++s)
-      if (along_slots >= b.slots[s].start && along_slots < b.slots[s].start + b.slots[s].size)
+      if (along_slots >= b.slots[s].start && along_slots < b.slots[s].start + b.slots[s].size) {
         hit.slot = static_cast<int>(s);
+        hit.kind = b.slots[s].kind;
+      }
     return hit;
   }
   return std::nullopt;
@@ -305,8 +333,7 @@ KeyResult TimetableController::key(TimetableKey key, Prompt& prompt) {
       const int e = cell_event(selection_.run, selection_.target, selection_.row);
       if (e < 0) return {};
       const int type = data_.dia.diagrams[selection_.run].events[static_cast<std::size_t>(e)].type;
-      const dia::MapTablesRef map{data_.map.rails, data_.map.prails, data_.map.targets,
-                                  data_.map.stations};
+      const dia::MapTablesRef map = map_ref(data_);
       const dia::TimingLookup timing(map, data_.classification,
                                      datafiles::timing_settings(data_.header));
       const dia::StopEdit edit = type == dia::kEventStop ? dia::StopEdit::Pass : dia::StopEdit::Stop;

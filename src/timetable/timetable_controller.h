@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/prompt.h"
+#include "dia/connection_search.h"
 #include "base/surface.h"
 #include "datafiles/data_set.h"
 #include "timetable/timetable_model.h"
@@ -32,6 +33,7 @@ struct TableHit {
   bool down = true;
   int run = 0;     // 0: the station (label) lane
   int slot = -1;   // index into the block's slots, -1 for the corner
+  SlotKind kind = SlotKind::Row;  // of the slot
 };
 
 struct ClickResult {
@@ -73,6 +75,13 @@ class TimetableController {
   void previous_display_target();
   // "時刻表ウインドウ　%s" with the display target's name, UTF-8.
   std::string caption() const;
+
+  // 先着列車抽出: every run's marks are cleared, then the journeys from
+  // target `from` to target `to` mark their runs. Returns the journeys found.
+  int search_first_trains(int from, int to, dia::Progress& progress);
+  // 基準駅設定: the running order is worked out again from `target` and the
+  // tables rebuilt. False when the target is no stopping place.
+  bool set_base_station(int target);
 
   // The fills: 0 the selected run, 1 first trains direct, 2 with a change.
   void set_fill(int entry, Rgb colour);

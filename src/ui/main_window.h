@@ -17,6 +17,7 @@
 #include "ui/editor_state.h"
 #include "ui/file_dialogs.h"
 #include "ui/graph_window.h"
+#include "ui/timetable_window.h"
 #include "ui/message_window.h"
 #include "ui/display_window.h"
 #include "ui/panel_widget.h"
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
   QAction* action(int id) const;
   MessageWindow* message_window() const { return message_window_; }
   GraphWindow* graph_window() const { return graph_window_; }
+  TimetableWindow* timetable_window() const { return timetable_window_; }
   // Display window 1 .. 15 while it is open, else null.
   DisplayWindow* display_window(int number) const;
   PopupWarningWindow* popup_window() const { return popup_window_; }
@@ -93,6 +95,8 @@ class MainWindow : public QMainWindow {
   void write_message_placement();
   void open_graph_window();
   void close_graph_window();
+  void open_timetable_window();
+  void close_timetable_window();
   void show_popup_warnings();
   void close_popup_warnings();
   void restore_display_windows();
@@ -134,6 +138,8 @@ class MainWindow : public QMainWindow {
   // The train graph opens with a data set while this is set: read from the
   // settings, then the user's last choice.
   bool graph_wanted_ = false;
+  QPointer<TimetableWindow> timetable_window_;
+  bool timetable_wanted_ = false;  // the same for the timetable window
   std::array<QPointer<DisplayWindow>, datafiles::kDisplayWindowCount> display_windows_;
   std::unique_ptr<PanelWindowsSource> panel_windows_;
   QTimer timer_;

@@ -163,6 +163,27 @@ TEST_F(Timetable_ControllerTests, DrawsTheSelectedRunFilledAndTheNicknameTopToBo
   }
 }
 
+TEST_F(Timetable_ControllerTests, FirstTrainsAreFilledBetweenTheSearchedStations) {
+  struct Quiet : dia::Progress {
+    void report(const std::string&) override {}
+  } progress;
+  timetable::TimetableController c(line.ds, {});
+  c.flags().x_axis = false;
+  EXPECT_GE(c.search_first_trains(2, 3, progress), 1);
+  EXPECT_EQ(line.ds.dia.diagrams[a].run.search_kind, dia::kSearchDirect);
+  c.layout(surface, surface.size());
+  c.draw(surface);
+  // B's and C's departure cells of the marked runs, nothing at A or D.
+  int direct = 0;
+  for (const DrawOp& f : surface.ops_of(OpKind::FillRect)) {
+    EXPECT_EQ(f.colour, (Rgb{135, 206, 235}));
+    ++direct;
+  }
+  int marked = 0;
+  for (int n : {a, b}) marked += line.ds.dia.diagrams[n].run.search_kind == dia::kSearchDirect;
+  EXPECT_EQ(direct, 2 * marked);
+}
+
 TEST(Timetable_VerticalTextTests, HalfACharacterAtTheEndIsDropped) {
   EXPECT_EQ(timetable::vertical_characters("A\x82"), std::vector<std::string>{"A"});
   EXPECT_EQ(timetable::vertical_characters(""), std::vector<std::string>{});
