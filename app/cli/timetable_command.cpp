@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "base/recording_surface.h"
 #include "cli_prompt.h"
 #include "commands.h"
 #include "datafiles/open_save.h"
@@ -151,9 +150,8 @@ int run_timetable(const Args& args) {
   if (positional.size() != 2 || positional[0].rfind("--", 0) == 0 ||
       positional[1].rfind("--", 0) == 0)
     return usage_error(usage);
-  if (picture_format(positional[1]) == PictureFormat::Unknown ||
-      picture_format(positional[1]) == PictureFormat::Pdf)
-    return usage_error(std::string("OUT must end in .svg or .png\n") + usage);
+  if (picture_format(positional[1]) == PictureFormat::Unknown)
+    return usage_error(std::string("OUT must end in .svg, .png or .pdf\n") + usage);
   auto ds = read_input_data_set(positional[0]);
   if (!ds) return kDataError;
   if (display_target > ds->classification.display_targets.extent())
@@ -166,18 +164,22 @@ int run_timetable(const Args& args) {
   tables.set_printing(true);
   tables.set_font(Font{});
   const Size plot{1600, 1000};
-  RecordingSurface measuring;
-  tables.layout(measuring, plot);
-  // The picture holds both tables, within the limits a picture file can take.
-  const Size all = tables.extent();
+  // The picture holds both tables, within the limits a picture file can
+  // take; a first pass on the picture's own kind of surface measures them,
+  // as its fonts may be wider than any stand-in.
+  Size all{1, 1};
+  std::string error = write_picture(positional[1], {1, 1}, 1, [&](Surface& surface, int) {
+    tables.layout(surface, plot);
+    all = tables.extent();
+  });
   const int width = std::min(20000, all.width + 2);
   const int height = std::min(20000, all.height + 2);
-  const std::string error =
-      write_picture(positional[1], {width, height}, 1, [&](Surface& surface, int) {
-        surface.fill_rect({0, 0, width, height}, Rgb{255, 255, 255});
-        tables.layout(surface, plot);
-        tables.draw(surface);
-      });
+  if (error.empty())
+    error = write_picture(positional[1], {width, height}, 1, [&](Surface& surface, int) {
+      surface.fill_rect({0, 0, width, height}, Rgb{255, 255, 255});
+      tables.layout(surface, plot);
+      tables.draw(surface);
+    });
   if (!error.empty()) {
     std::fprintf(stderr, "vosk-cli: %s\n", error.c_str());
     return kDataError;

@@ -195,13 +195,16 @@ void TimetableController::layout(Surface& surface, Size plot) {
     for (std::size_t r = 0; r < t->rows.size(); ++r)
       add(SlotKind::Row, rows ? std::max(column_w, station_w) : row_h, static_cast<int>(r));
     b.slots_size = at;
+    const int runs = static_cast<int>(t->runs.size());
+    b.first_lane = std::min(window_first_, runs);
+    b.lanes = window_count_ < 0 ? runs - b.first_lane : std::min(window_count_, runs - b.first_lane);
     blocks_.push_back(b);
     y = b.rect().bottom + row_h;
   }
 }
 
 Rect TimetableController::Block::rect() const {
-  const int lanes = label + lane * static_cast<int>(table->runs.size());
+  const int lanes = label + lane * this->lanes;
   return rows ? Rect{origin.x, origin.y, origin.x + slots_size, origin.y + lanes}
                                 : Rect{origin.x, origin.y, origin.x + lanes, origin.y + slots_size};
 }
@@ -217,7 +220,7 @@ Size TimetableController::extent() const {
 }
 
 Rect TimetableController::cell_rect(const Block& b, int lane, int slot) const {
-  const int lane_start = lane < 0 ? 0 : b.label + lane * b.lane;
+  const int lane_start = lane < 0 ? 0 : b.label + (lane - b.first_lane) * b.lane;
   const int lane_size = lane < 0 ? b.label : b.lane;
   const Slot& s = b.slots[static_cast<std::size_t>(slot)];
   if (b.rows) {
@@ -226,6 +229,22 @@ Rect TimetableController::cell_rect(const Block& b, int lane, int slot) const {
   }
   return {b.origin.x + lane_start, b.origin.y + s.start, b.origin.x + lane_start + lane_size,
           b.origin.y + s.start + s.size};
+}
+
+void TimetableController::set_lane_window(int first, int count) {
+  window_first_ = std::max(0, first);
+  window_count_ = count;
+  blocks_.clear();  // the next pass lays out again
+}
+
+int TimetableController::lanes_per_page(int width) const {
+  if (blocks_.empty()) return 1;
+  const Block& b = blocks_.front();
+  return std::max(1, (width - b.label) / std::max(1, b.lane));
+}
+
+int TimetableController::lane_count() const {
+  return static_cast<int>(std::max(tables_.down.runs.size(), tables_.up.runs.size()));
 }
 
 // --- hit test, clicks and keys ---------------------------------------------------
@@ -239,8 +258,9 @@ std::optional<TableHit> TimetableController::hit_test(Point at) const {
     TableHit hit;
     hit.down = b.down;
     if (along_lanes >= b.label) {
-      const std::size_t lane = static_cast<std::size_t>((along_lanes - b.label) / b.lane);
-      if (lane >= b.table->runs.size()) return std::nullopt;
+      const int shown = (along_lanes - b.label) / b.lane;
+      const std::size_t lane = static_cast<std::size_t>(b.first_lane + shown);
+      if (shown >= b.lanes || lane >= b.table->runs.size()) return std::nullopt;
       hit.run = b.table->runs[lane];
     }
     for (std::size_t s = 0; s < b.slots.size(); ++s)
@@ -429,19 +449,18 @@ void TimetableController::draw_block(Surface& s, const Block& b, Point shift) {
   }
 
   const auto& runs = b.table->runs;
-  for (std::size_t lane = 0; lane < runs.size(); ++lane) {
-    const int n = runs[lane];
-    const Rect whole = b.rows ? Rect{b.origin.x, b.origin.y + b.label + static_cast<int>(lane) * b.lane,
-                                     b.origin.x + b.slots_size,
-                                     b.origin.y + b.label + static_cast<int>(lane + 1) * b.lane}
-                              : Rect{b.origin.x + b.label + static_cast<int>(lane) * b.lane,
-                                     b.origin.y, b.origin.x + b.label + static_cast<int>(lane + 1) * b.lane,
+  for (int lane = b.first_lane; lane < b.first_lane + b.lanes; ++lane) {
+    const int n = runs[static_cast<std::size_t>(lane)];
+    const int at = b.label + (lane - b.first_lane) * b.lane;
+    const Rect whole = b.rows ? Rect{b.origin.x, b.origin.y + at, b.origin.x + b.slots_size,
+                                     b.origin.y + at + b.lane}
+                              : Rect{b.origin.x + at, b.origin.y, b.origin.x + at + b.lane,
                                      b.origin.y + b.slots_size};
     if (!overlaps(whole, visible)) continue;
     const std::vector<Cell> cells = run_cells(data_, tables_, *b.table, n, flags_.table_view());
     for (std::size_t i = 0; i < b.slots.size(); ++i) {
       const Slot& slot = b.slots[i];
-      const Rect r = move(cell_rect(b, static_cast<int>(lane), static_cast<int>(i)));
+      const Rect r = move(cell_rect(b, lane, static_cast<int>(i)));
       if (const std::optional<Rgb> fill = cell_fill(n, b, slot))
         s.fill_rect({r.left + 1, r.top + 1, r.right, r.bottom}, *fill);
       if (slot.kind == SlotKind::Row) {
@@ -456,8 +475,7 @@ void TimetableController::draw_block(Surface& s, const Block& b, Point shift) {
   // Grid lines: one per lane boundary and per slot boundary.
   s.set_pen({PenStyle::Solid, 1, kGridLine});
   const Rect all = move(b.rect());
-  const int lanes = static_cast<int>(runs.size());
-  for (int i = 0; i <= lanes + 1; ++i) {
+  for (int i = 0; i <= b.lanes + 1; ++i) {
     const int at = i == 0 ? 0 : b.label + (i - 1) * b.lane;
     if (b.rows) {
       s.move_to({all.left, all.top + at});

@@ -85,6 +85,7 @@ class TimetableController {
 
   // The fills: 0 the selected run, 1 first trains direct, 2 with a change.
   void set_fill(int entry, Rgb colour);
+  Rgb fill(int entry) const { return fills_[entry >= 0 && entry < 3 ? entry : 0]; }
   void set_font(const Font& font) { font_ = font; }
   const Font& font() const { return font_; }
 
@@ -100,6 +101,14 @@ class TimetableController {
   Size extent() const;
 
   void draw(Surface& surface, Point origin = {0, 0});
+
+  // Printed pages show `count` runs of each table from run `first` on, with
+  // the station lane repeated; a count below 0 shows them all.
+  void set_lane_window(int first, int count);
+  // How many runs fit `width` beside the station lane, at least 1; and the
+  // most runs a table has.
+  int lanes_per_page(int width) const;
+  int lane_count() const;
 
   // Scrolling of the window's picture, in pixels.
   Point scroll() const { return scroll_; }
@@ -130,6 +139,8 @@ class TimetableController {
     int lane = 0;   // thickness of a run's lane
     std::vector<Slot> slots;
     int slots_size = 0;
+    int first_lane = 0;  // the first run shown (pages)
+    int lanes = 0;       // runs shown from it
     Rect rect() const;
   };
 
@@ -152,6 +163,7 @@ class TimetableController {
   int margin_ = 1;
   int char_height_ = 12;
   Point scroll_;
+  int window_first_ = 0, window_count_ = -1;
   Selection selection_;
 };
 

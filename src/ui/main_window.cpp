@@ -301,6 +301,12 @@ void MainWindow::open_timetable_window() {
     document_->mark_edited();
     after_document_change();
   });
+  // A run chosen in the timetable is the one the graph shows selected too.
+  connect(timetable_window_, &TimetableWindow::run_selected, this, [this](int run) {
+    if (!graph_window_) return;
+    graph_window_->graph().select(run);
+    graph_window_->view()->redraw();
+  });
   timetable_window_->show();
   timetable_wanted_ = true;
   action(cmd::kTimetableWindow)->setChecked(true);

@@ -1,6 +1,10 @@
 #include "ui/timetable_window.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QInputDialog>
+#include <QUrl>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
@@ -22,7 +26,10 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "base/sjis.h"
 #include "graph/graph_settings_file.h"
+#include "shell/line_styles.h"
+#include "shell/message_ring.h"
 #include "graph/page_split.h"
 #include "shell/folders.h"
 #include "shell/font_record.h"
@@ -173,6 +180,23 @@ class HtmlExportDialog : public QDialog {
   QCheckBox* small_for_ = nullptr;
 };
 
+std::vector<shell::LineStyle> default_fills() {
+  std::vector<shell::LineStyle> fills(3);
+  const struct {
+    const char* name;
+    Rgb colour;
+  } entries[] = {{"選択ダイヤ", {192, 192, 192}},
+                 {"先着列車－直通", {135, 206, 235}},
+                 {"先着列車－乗換", {255, 182, 193}}};
+  for (int i = 0; i < 3; ++i) {
+    shell::LineStyle& f = fills[static_cast<std::size_t>(i)];
+    f.id = i;
+    f.red = entries[i].colour.r, f.green = entries[i].colour.g, f.blue = entries[i].colour.b;
+    f.item_name = sjis::from_utf8_lossy(entries[i].name);
+  }
+  return fills;
+}
+
 }  // namespace
 
 // --- client area -------------------------------------------------------------------
@@ -203,7 +227,9 @@ void TimetableView::mousePressEvent(QMouseEvent* event) {
     case timetable::ClickResult::Selected:
       Q_EMIT run_selected(result.run);
       break;
-    case timetable::ClickResult::TrackChange:  // the track change is the dia edit window's
+    case timetable::ClickResult::TrackChange:
+      Q_EMIT track_change_requested(result.run, result.event);
+      break;
     case timetable::ClickResult::None:
       break;
   }
@@ -220,7 +246,9 @@ void TimetableView::keyPressEvent(QKeyEvent* event) {
     case timetable::KeyResult::DataChanged:
       Q_EMIT data_changed();
       break;
-    case timetable::KeyResult::EditTime:  // the time input belongs to the dia edit window
+    case timetable::KeyResult::EditTime:
+      Q_EMIT time_input_requested(result.run, result.event);
+      break;
     case timetable::KeyResult::Redraw:
       break;
   }
@@ -263,6 +291,17 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
   build_menu(*bar);
   connect(view_, &TimetableView::run_selected, this, [this](int run) { Q_EMIT run_selected(run); });
   connect(view_, &TimetableView::data_changed, this, [this] { Q_EMIT edited(); });
+  connect(view_, &TimetableView::station_dialog_requested, this,
+          &TimetableWindow::station_dialog_requested);
+  connect(view_, &TimetableView::information_requested, this,
+          &TimetableWindow::information_requested);
+  connect(view_, &TimetableView::time_input_requested, this,
+          &TimetableWindow::time_input_requested);
+  connect(view_, &TimetableView::track_change_requested, this,
+          &TimetableWindow::track_change_requested);
+  std::vector<shell::LineStyle> fills = default_fills();
+  shell::load_line_styles(file, timetable::kTimetableSection, fills);
+  for (const shell::LineStyle& f : fills) timetable_->set_fill(f.id, {f.red, f.green, f.blue});
   place_window(*this, shell::read_placement(file, timetable::kTimetableSection, kDefaultPlacement));
   setWindowTitle(QString::fromStdString(timetable_->caption()));
   update_marks();
@@ -285,6 +324,9 @@ void TimetableWindow::build_menu(QMenuBar& bar) {
   };
   QMenu* file = bar.addMenu(QString::fromUtf8("ファイル(&F)"));
   add(file, kTimetableExportHtml, "駅時刻表出力(&T)", [this] { export_html(); });
+  add(file, kTimetableOpenFolder, "出力フォルダを参照(&F)", [this] {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(from_bytes(state_.start.folders.export_html)));
+  });
   add(file, kTimetablePrint, "印刷", [this] { print(); });
   QMenu* view = bar.addMenu(QString::fromUtf8("表示(&V)"));
   const auto moved = [this] {
@@ -299,6 +341,8 @@ void TimetableWindow::build_menu(QMenuBar& bar) {
     timetable_->previous_display_target();
     moved();
   });
+  add(view, kTimetableBaseStation, "基準駅設定(&O)", [this] { choose_base_station(); });
+  add(view, kTimetableFirstTrains, "先着列車抽出(&E)", [this] { search_first_trains(); });
   QMenu* shown = bar.addMenu(QString::fromUtf8("表示内容(&C)"));
   int id = kTimetableViewFlagFirst;
   for (const ViewFlagItem& item : kViewFlagItems) {
@@ -338,6 +382,12 @@ void TimetableWindow::write_settings() {
   update_settings_file(state_.start.files, [&](ini::Document& doc) {
     shell::write_placement(doc, timetable::kTimetableSection, at, minimised, maximised);
     timetable::write_timetable_flags(flags, doc);
+    std::vector<shell::LineStyle> fills = default_fills();
+    for (shell::LineStyle& f : fills) {
+      const Rgb c = timetable_->fill(f.id);
+      f.red = c.r, f.green = c.g, f.blue = c.b;
+    }
+    shell::save_line_styles(doc, timetable::kTimetableSection, fills);
     return true;
   });
 }
@@ -353,24 +403,32 @@ bool TimetableWindow::print_on(QPrinter& printer) {
   const Rect plot = graph::print_plot({printer.width(), printer.height()}, printer.logicalDpiX(),
                                       printer.logicalDpiY(), page);
   const Point saved_scroll = timetable_->scroll();
-  // Runs as columns while printing; the pages cut the tables in plot-sized
-  // pieces, across first, then down.
+  const Size page_size{plot.width(), plot.height()};
+  // Runs as columns while printing. Each page shows as many whole runs as
+  // fit beside the station lane; tables taller than the page go on over
+  // further pages.
   timetable_->set_printing(true);
-  timetable_->layout(surface, {plot.width(), plot.height()});
-  const Size all = timetable_->extent();
+  timetable_->set_lane_window(0, -1);
+  timetable_->layout(surface, page_size);
+  const int per_page = timetable_->lanes_per_page(page_size.width);
+  const int runs = std::max(1, timetable_->lane_count());
   bool first = true;
-  for (int y = 0; y < std::max(1, all.height); y += std::max(1, plot.height())) {
-    for (int x = 0; x < std::max(1, all.width); x += std::max(1, plot.width())) {
+  for (int lane = 0; lane < runs; lane += per_page) {
+    timetable_->set_lane_window(lane, per_page);
+    timetable_->layout(surface, page_size);
+    const int height = std::max(1, timetable_->extent().height);
+    for (int y = 0; y < height; y += std::max(1, page_size.height)) {
       if (!first) printer.newPage();
       first = false;
       painter.save();
       painter.setClipRect(QRect(plot.left, plot.top, plot.width(), plot.height()));
-      timetable_->set_scroll({x, y});
+      timetable_->set_scroll({0, y});
       timetable_->draw(surface, {plot.left, plot.top});
       painter.restore();
     }
   }
   painter.end();
+  timetable_->set_lane_window(0, -1);
   timetable_->set_printing(false);
   timetable_->set_scroll(saved_scroll);
   view_->redraw();
@@ -399,6 +457,9 @@ void TimetableWindow::export_html() {
   for (;;) {
     if (dialog.exec() != QDialog::Accepted) return;
     values = dialog.values(options);
+    const Rgb direct = timetable_->fill(1), change = timetable_->fill(2);
+    values.options.direct = {direct.r, direct.g, direct.b};
+    values.options.change = {change.r, change.g, change.b};
     if (timetable::accept_export_dialog(values, prompt_)) break;
   }
   const std::string folder = QFile::encodeName(QString::fromStdString(values.folder)).toStdString();
@@ -410,6 +471,67 @@ void TimetableWindow::export_html() {
   });
   timetable::export_station_html(timetable_->data(), timetable_->tables(), folder, values.options,
                                  prompt_);
+}
+
+std::vector<std::pair<int, std::string>> TimetableWindow::stations() const {
+  std::vector<std::pair<int, std::string>> out;
+  const datafiles::DataSet& ds = timetable_->data();
+  for (int t : timetable_->tables().down.stations)
+    out.emplace_back(t, sjis::to_utf8_lossy(ds.map.targets[t].short_name));
+  return out;
+}
+
+void TimetableWindow::choose_base_station() {
+  ModalScope modal(state_);
+  const auto list = stations();
+  QStringList names;
+  int current = 0;
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    names << QString::fromStdString(list[i].second);
+    if (list[i].first == timetable_->data().header.dia.base_target) current = static_cast<int>(i);
+  }
+  if (names.isEmpty()) return;
+  bool ok = false;
+  const QString chosen = QInputDialog::getItem(this, QString::fromUtf8("基準駅設定"),
+                                               QString::fromUtf8("基準駅"), names, current, false, &ok);
+  const auto index = names.indexOf(chosen);
+  if (!ok || index < 0) return;
+  if (!timetable_->set_base_station(list[static_cast<std::size_t>(index)].first)) return;
+  view_->redraw();
+  Q_EMIT edited();
+}
+
+void TimetableWindow::search_first_trains() {
+  ModalScope modal(state_);
+  const auto list = stations();
+  if (list.size() < 2) return;
+  QDialog dialog(this);
+  dialog.setWindowTitle(QString::fromUtf8("先着列車抽出"));
+  auto* layout = new QGridLayout(&dialog);
+  auto* from = new QComboBox(&dialog);
+  auto* to = new QComboBox(&dialog);
+  for (const auto& [target, name] : list) {
+    from->addItem(QString::fromStdString(name), target);
+    to->addItem(QString::fromStdString(name), target);
+  }
+  to->setCurrentIndex(to->count() - 1);
+  layout->addWidget(new QLabel(QString::fromUtf8("出発駅"), &dialog), 0, 0);
+  layout->addWidget(from, 0, 1);
+  layout->addWidget(new QLabel(QString::fromUtf8("到着駅"), &dialog), 1, 0);
+  layout->addWidget(to, 1, 1);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons, 2, 0, 1, 2);
+  if (dialog.exec() != QDialog::Accepted || from->currentData() == to->currentData()) return;
+  // The search reports its steps in the message window.
+  struct Messages : dia::Progress {
+    explicit Messages(shell::MessageRing& ring) : ring(ring) {}
+    void report(const std::string& text) override { ring.add(sjis::from_utf8_lossy(text)); }
+    shell::MessageRing& ring;
+  } progress(state_.messages);
+  timetable_->search_first_trains(from->currentData().toInt(), to->currentData().toInt(), progress);
+  view_->redraw();
 }
 
 void TimetableWindow::closeEvent(QCloseEvent* event) {

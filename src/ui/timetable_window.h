@@ -6,6 +6,9 @@
 #include <QWidget>
 #include <map>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "timetable/timetable_controller.h"
 #include "ui/editor_state.h"
@@ -21,6 +24,9 @@ enum TimetableCommand : int {
   kTimetablePrint,
   kTimetableNext,
   kTimetablePrevious,
+  kTimetableOpenFolder,
+  kTimetableBaseStation,
+  kTimetableFirstTrains,
   kTimetableViewFlagFirst = 100,  // the 表示内容 items follow in menu order
 };
 
@@ -35,6 +41,8 @@ class TimetableView : public PictureView {
   void station_dialog_requested(int target);
   void information_requested(int run);
   void data_changed();
+  void time_input_requested(int run, int event);
+  void track_change_requested(int run, int event);
 
  protected:
   void draw(Surface& surface) override;
@@ -73,18 +81,30 @@ class TimetableWindow : public QWidget {
   void print();
   // The output dialog, its checks, then the files.
   void export_html();
+  // 先着列車抽出 and 基準駅設定: a choice of stations, then the operation.
+  void search_first_trains();
+  void choose_base_station();
 
  Q_SIGNALS:
   void close_requested();
   void edited();
   // The user selected a run here (the dia edit window follows it).
   void run_selected(int run);
+  // Requests for the windows that own these operations: the station
+  // dialog, a run's information, the time input of an event (Enter) and the
+  // track change of a stop (a second click on its track cell).
+  void station_dialog_requested(int target);
+  void information_requested(int run);
+  void time_input_requested(int run, int event);
+  void track_change_requested(int run, int event);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void build_menu(QMenuBar& bar);
+  // Station names of the current display target in down order, UTF-8.
+  std::vector<std::pair<int, std::string>> stations() const;
   void update_marks();
 
   EditorState& state_;

@@ -125,6 +125,17 @@ TEST_F(Timetable_ControllerTests, KeysMoveTheSelectionAndEditTheCell) {
   EXPECT_EQ(c.key(TimetableKey::Enter, prompt).kind, KeyResult::Ignored);
 }
 
+TEST_F(Timetable_ControllerTests, APrintedPageShowsItsRunsBesideTheStations) {
+  auto c = make(false);
+  EXPECT_EQ(c.lane_count(), 2);
+  EXPECT_EQ(c.lanes_per_page(station_w + col_w + col_w / 2), 1);
+  c.set_lane_window(1, 1);
+  c.layout(surface, surface.size());
+  EXPECT_EQ(c.click(column_cell(0, 4)).run, b);           // the page's first column
+  EXPECT_EQ(c.click(column_cell(1, 4)).kind, ClickResult::None);  // nothing after it
+  EXPECT_EQ(c.click(column_cell(-1, 4)).kind, ClickResult::StationDialog);
+}
+
 TEST_F(Timetable_ControllerTests, ASecondClickOnTheSelectedTrackCellChangesTheTrack) {
   map::Target& place = line.ds.map.targets[2];
   place.show_track_numbers = true;
