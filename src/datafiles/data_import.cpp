@@ -162,8 +162,8 @@ ImportCounts import_listed_files(const fs::path& list, const fs::path& data_fold
         told_present = true;
         continue;
       }
-      if (prompt.ask(kOverwriteCaption, format(kOverwrite, to.string().c_str()),
-                     Buttons::YesNo) != Answer::Yes) {
+      if (prompt.ask(kOverwriteCaption, format(kOverwrite, to.string().c_str()), Buttons::YesNo) !=
+          Answer::Yes) {
         ++counts.failed;
         continue;
       }
@@ -189,7 +189,8 @@ void accept_dropped_files(const std::vector<std::string>& paths, const fs::path&
       case DroppedKind::Dia:
       case DroppedKind::WinDia: {
         if (prompt.ask(kDropCaption, kLoadQuestion, Buttons::YesNo) == Answer::Yes) {
-          const auto& handler = kind == DroppedKind::Dia ? handlers.open_dia : handlers.import_windia;
+          const auto& handler =
+              kind == DroppedKind::Dia ? handlers.open_dia : handlers.import_windia;
           if (handler) handler(path);
         }
         return;

@@ -93,8 +93,10 @@ dia::MapTablesRef map_ref(const datafiles::DataSet& ds) {
 
 int TimetableController::search_first_trains(int from, int to, dia::Progress& progress) {
   const dia::MapTablesRef map = map_ref(data_);
-  const dia::TimingLookup timing(map, data_.classification, datafiles::timing_settings(data_.header));
-  const auto journeys = dia::search_connections(data_.dia, timing, from, to, progress, flags_.colons);
+  const dia::TimingLookup timing(map, data_.classification,
+                                 datafiles::timing_settings(data_.header));
+  const auto journeys =
+      dia::search_connections(data_.dia, timing, from, to, progress, flags_.colons);
   return static_cast<int>(journeys.size());
 }
 
@@ -102,7 +104,8 @@ bool TimetableController::set_base_station(int target) {
   if (target <= 0 || target > data_.map.targets.extent()) return false;
   data_.header.dia.base_target = target;
   const dia::MapTablesRef map = map_ref(data_);
-  const dia::TimingLookup timing(map, data_.classification, datafiles::timing_settings(data_.header));
+  const dia::TimingLookup timing(map, data_.classification,
+                                 datafiles::timing_settings(data_.header));
   dia::compute_running_order(data_.dia, timing, target);
   rebuild();
   return true;
@@ -184,7 +187,8 @@ void TimetableController::layout(Surface& surface, Size plot) {
     if (rows) {
       if (flags_.nickname) add(SlotKind::Nickname, nick_width + 3 * m);
       if (flags_.remark)
-        add(SlotKind::Remarks, std::min(remark_width + 3 * m, std::max(column_w, plot.width * 8 / 10)));
+        add(SlotKind::Remarks,
+            std::min(remark_width + 3 * m, std::max(column_w, plot.width * 8 / 10)));
     } else {
       const int chars = char_height_;
       if (flags_.nickname) add(SlotKind::Nickname, static_cast<int>(nick_chars) * chars + 2 * m);
@@ -193,11 +197,12 @@ void TimetableController::layout(Surface& surface, Size plot) {
                                         std::max(row_h, plot.height * 8 / 10)));
     }
     for (std::size_t r = 0; r < t->rows.size(); ++r)
-      add(SlotKind::Row, rows ? std::max(column_w, station_w) : row_h, static_cast<int>(r));
+      add(SlotKind::Row, rows ? std::max(column_w, station_w + m) : row_h, static_cast<int>(r));
     b.slots_size = at;
     const int runs = static_cast<int>(t->runs.size());
     b.first_lane = std::min(window_first_, runs);
-    b.lanes = window_count_ < 0 ? runs - b.first_lane : std::min(window_count_, runs - b.first_lane);
+    b.lanes =
+        window_count_ < 0 ? runs - b.first_lane : std::min(window_count_, runs - b.first_lane);
     blocks_.push_back(b);
     y = b.rect().bottom + row_h;
   }
@@ -206,7 +211,7 @@ void TimetableController::layout(Surface& surface, Size plot) {
 Rect TimetableController::Block::rect() const {
   const int lanes = label + lane * this->lanes;
   return rows ? Rect{origin.x, origin.y, origin.x + slots_size, origin.y + lanes}
-                                : Rect{origin.x, origin.y, origin.x + lanes, origin.y + slots_size};
+              : Rect{origin.x, origin.y, origin.x + lanes, origin.y + slots_size};
 }
 
 Size TimetableController::extent() const {
@@ -282,7 +287,8 @@ ClickResult TimetableController::click(Point at) {
   const Slot& slot = block->slots[static_cast<std::size_t>(hit->slot)];
   if (hit->run == 0) {
     if (slot.kind != SlotKind::Row) return {};
-    return {ClickResult::StationDialog, block->table->rows[static_cast<std::size_t>(slot.row)].target};
+    return {ClickResult::StationDialog,
+            block->table->rows[static_cast<std::size_t>(slot.row)].target};
   }
   if (is_header(slot.kind)) {
     select_run(hit->run);
@@ -294,8 +300,8 @@ ClickResult TimetableController::click(Point at) {
                      selection_.row == clicked.row;
   if (again && row.kind == RowKind::Track) {
     const int e = cell_event(hit->run, row.target, row.kind);
-    if (e >= 0 && data_.dia.diagrams[hit->run].events[static_cast<std::size_t>(e)].type ==
-                      dia::kEventStop)
+    if (e >= 0 &&
+        data_.dia.diagrams[hit->run].events[static_cast<std::size_t>(e)].type == dia::kEventStop)
       return {ClickResult::TrackChange, row.target, hit->run, e};
   }
   selection_ = clicked;
@@ -311,9 +317,10 @@ int TimetableController::cell_event(int run, int target, RowKind row) const {
   const int e = first.at(target);
   if (e < 0) return -1;
   const std::size_t next = static_cast<std::size_t>(e) + 1;
-  if (row == RowKind::Departure && d.events[static_cast<std::size_t>(e)].type == dia::kEventArrival &&
-      next < d.event_count() && d.events[next].type == dia::kEventStop &&
-      d.events[next].rail > 0 && d.events[next].rail <= data_.map.rails.extent() &&
+  if (row == RowKind::Departure &&
+      d.events[static_cast<std::size_t>(e)].type == dia::kEventArrival && next < d.event_count() &&
+      d.events[next].type == dia::kEventStop && d.events[next].rail > 0 &&
+      d.events[next].rail <= data_.map.rails.extent() &&
       data_.map.rails[d.events[next].rail].target == target)
     return static_cast<int>(next);
   return e;
@@ -356,7 +363,8 @@ KeyResult TimetableController::key(TimetableKey key, Prompt& prompt) {
       const dia::MapTablesRef map = map_ref(data_);
       const dia::TimingLookup timing(map, data_.classification,
                                      datafiles::timing_settings(data_.header));
-      const dia::StopEdit edit = type == dia::kEventStop ? dia::StopEdit::Pass : dia::StopEdit::Stop;
+      const dia::StopEdit edit =
+          type == dia::kEventStop ? dia::StopEdit::Pass : dia::StopEdit::Stop;
       const dia::EditResult result = dia::apply_stop_edit(
           data_.dia, selection_.run, static_cast<std::size_t>(e), edit, timing, {}, true);
       if (!result.report(prompt)) return {KeyResult::Redraw};
@@ -440,8 +448,8 @@ void TimetableController::draw_block(Surface& s, const Block& b, Point shift) {
     if (slot.kind != SlotKind::Row) continue;
     const Rect r = move(cell_rect(b, -1, static_cast<int>(i)));
     const TableRow& row = b.table->rows[static_cast<std::size_t>(slot.row)];
-    const bool first_of_station = slot.row == 0 ||
-                                  b.table->rows[static_cast<std::size_t>(slot.row - 1)].target != row.target;
+    const bool first_of_station =
+        slot.row == 0 || b.table->rows[static_cast<std::size_t>(slot.row - 1)].target != row.target;
     if (first_of_station || b.rows) text(r, utf8(data_.map.targets[row.target].short_name), kBlack);
     s.set_text_align({HAlign::Right, VAlign::Top});
     s.set_text_colour(kBlack);

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "base/prompt.h"
-#include "dia/connection_search.h"
 #include "base/surface.h"
 #include "datafiles/data_set.h"
+#include "dia/connection_search.h"
 #include "timetable/timetable_model.h"
 #include "timetable/timetable_settings.h"
 
@@ -23,7 +23,7 @@ enum class SlotKind { TrainNumber, Type, Destination, Nickname, Remarks, Row };
 
 struct Slot {
   SlotKind kind = SlotKind::Row;
-  int row = -1;  // index into the table's rows for SlotKind::Row
+  int row = -1;   // index into the table's rows for SlotKind::Row
   int start = 0;  // offset along the slot axis from the block's first slot
   int size = 0;
 };
@@ -31,8 +31,8 @@ struct Slot {
 // Where a point lies in the tables.
 struct TableHit {
   bool down = true;
-  int run = 0;     // 0: the station (label) lane
-  int slot = -1;   // index into the block's slots, -1 for the corner
+  int run = 0;                    // 0: the station (label) lane
+  int slot = -1;                  // index into the block's slots, -1 for the corner
   SlotKind kind = SlotKind::Row;  // of the slot
 };
 
@@ -134,7 +134,7 @@ class TimetableController {
     bool down = true;
     bool rows = false;  // runs as rows
     const Table* table = nullptr;
-    Point origin;  // top left of the block, before scrolling
+    Point origin;   // top left of the block, before scrolling
     int label = 0;  // thickness of the station lane
     int lane = 0;   // thickness of a run's lane
     std::vector<Slot> slots;

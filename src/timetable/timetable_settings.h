@@ -11,8 +11,8 @@ inline constexpr const char* kTimetableSection = "VOSKTimeTableWindow";
 struct TimetableFlags {
   bool view_down = true;
   bool view_up = true;
-  bool suspense = true;   // ViewSuspense: written only, starts on
-  bool coupled = false;   // ViewDouble: written only, starts off
+  bool suspense = true;  // ViewSuspense: written only, starts on
+  bool coupled = false;  // ViewDouble: written only, starts off
   bool pass = false;
   bool seconds = false;
   bool colons = false;

@@ -10,8 +10,8 @@ class QWidget;
 namespace vosk::ui {
 
 using datafiles::DropHandlers;
-using datafiles::DroppedKind;
 using datafiles::dropped_kind;
+using datafiles::DroppedKind;
 using datafiles::kDropCaption;
 
 inline constexpr const char* kImportFolderTitle = "インポート先を選択して下さい";

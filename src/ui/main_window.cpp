@@ -294,6 +294,8 @@ void MainWindow::open_timetable_window() {
   datafiles::DataSet* data = document_->data_set();
   if (timetable_window_ || !data) return;
   timetable_window_ = new TimetableWindow(*data, state_, *prompt_, this);
+  timetable_window_->setAcceptDrops(true);  // files dropped there are taken as here
+  timetable_window_->installEventFilter(this);
   connect(timetable_window_, &TimetableWindow::close_requested, this, [this] {
     if (state_.busy.check(*prompt_)) close_timetable_window();
   });
@@ -723,7 +725,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != nullptr && watched == message_window_.data()) {
+  if (watched != nullptr &&
+      (watched == message_window_.data() || watched == timetable_window_.data())) {
     switch (event->type()) {
       case QEvent::DragEnter:
         dragEnterEvent(static_cast<QDragEnterEvent*>(event));

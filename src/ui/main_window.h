@@ -82,7 +82,7 @@ class MainWindow : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  // Files dropped on the message window are taken as on this window.
+  // Files dropped on the message or timetable window are taken as on this window.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -1,12 +1,10 @@
 #include "ui/timetable_window.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QInputDialog>
-#include <QUrl>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -14,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,16 +22,17 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
 #include "base/sjis.h"
 #include "graph/graph_settings_file.h"
-#include "shell/line_styles.h"
-#include "shell/message_ring.h"
 #include "graph/page_split.h"
 #include "shell/folders.h"
 #include "shell/font_record.h"
+#include "shell/line_styles.h"
+#include "shell/message_ring.h"
 #include "shell/window_placement.h"
 #include "timetable/html_export.h"
 #include "ui/qpainter_surface.h"
@@ -101,7 +101,9 @@ ini::Document settings_file(const EditorState& state) {
   return ini::Document::load_or_empty(state.start.files.settings_file);
 }
 
-QString from_bytes(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString from_bytes(const std::string& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 // The output dialog ("駅時刻表出力"): folder, detailed form, label positions
 // and sizes. Its values go to the core's checks.
@@ -122,17 +124,17 @@ class HtmlExportDialog : public QDialog {
           this, QString::fromUtf8("フォルダの選択"), folder_->text());
       if (!chosen.isEmpty()) folder_->setText(chosen);
     });
-    detailed_ = new QCheckBox(
-        QString::fromUtf8("詳細表示(&C)　（先着列車は背景色で表示されます。Microsoft "
-                          "Excelできれいに読み込めます。）"),
-        this);
+    detailed_ =
+        new QCheckBox(QString::fromUtf8("詳細表示(&C)　（先着列車は背景色で表示されます。Microsoft "
+                                        "Excelできれいに読み込めます。）"),
+                      this);
     detailed_->setChecked(values.options.detailed);
     layout->addWidget(detailed_);
     auto* groups = new QHBoxLayout;
     type_ = add_group(groups, "種別表示", values.options.type_pos, values.options.small_type,
                       small_type_);
-    for_ = add_group(groups, "行先表示", values.options.for_pos, values.options.small_for,
-                     small_for_);
+    for_ =
+        add_group(groups, "行先表示", values.options.for_pos, values.options.small_for, small_for_);
     layout->addLayout(groups);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QString::fromUtf8("出力"), QDialogButtonBox::AcceptRole);
@@ -276,10 +278,10 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
     : QWidget(owner, Qt::Window), state_(state), prompt_(prompt) {
   const ini::Document file = settings_file(state_);
   const bool english = state_.start.language.english_start_locale;
-  timetable_ = std::make_unique<timetable::TimetableController>(
-      data, timetable::read_timetable_flags(file));
-  Font font = shell::drawing_font(shell::load_font_record(
-      file, kFontSection, shell::default_font_record(english), english));
+  timetable_ =
+      std::make_unique<timetable::TimetableController>(data, timetable::read_timetable_flags(file));
+  Font font = shell::drawing_font(
+      shell::load_font_record(file, kFontSection, shell::default_font_record(english), english));
   font.height = 0;  // from the point size on each surface, screen or printer
   timetable_->set_font(font);
   auto* bar = new QMenuBar(this);
@@ -451,8 +453,8 @@ void TimetableWindow::export_html() {
   ModalScope modal(state_);
   const ini::Document file = settings_file(state_);
   timetable::HtmlOptions options = timetable::read_export_settings(file);
-  timetable::ExportDialog values{
-      from_bytes(state_.start.folders.export_html).toStdString(), options};
+  timetable::ExportDialog values{from_bytes(state_.start.folders.export_html).toStdString(),
+                                 options};
   HtmlExportDialog dialog(values, this);
   for (;;) {
     if (dialog.exec() != QDialog::Accepted) return;
@@ -492,8 +494,9 @@ void TimetableWindow::choose_base_station() {
   }
   if (names.isEmpty()) return;
   bool ok = false;
-  const QString chosen = QInputDialog::getItem(this, QString::fromUtf8("基準駅設定"),
-                                               QString::fromUtf8("基準駅"), names, current, false, &ok);
+  const QString chosen =
+      QInputDialog::getItem(this, QString::fromUtf8("基準駅設定"), QString::fromUtf8("基準駅"),
+                            names, current, false, &ok);
   const auto index = names.indexOf(chosen);
   if (!ok || index < 0) return;
   if (!timetable_->set_base_station(list[static_cast<std::size_t>(index)].first)) return;

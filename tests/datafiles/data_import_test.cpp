@@ -92,8 +92,8 @@ TEST_F(DataFiles_ImportTests, ADropAsksForTheSoundFolderOnceAndRefusesTheRest) {
     ++asked;
     return 3;  // ＡＴＣ音
   };
-  datafiles::accept_dropped_files({one.string(), two.string(), "/d/notes.txt"}, data.path(),
-                                  prompt, handlers);
+  datafiles::accept_dropped_files({one.string(), two.string(), "/d/notes.txt"}, data.path(), prompt,
+                                  handlers);
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(data.read("sound/atc/one.wav"), "1");
   EXPECT_EQ(data.read("sound/atc/two.WAV"), "2");

@@ -90,7 +90,7 @@ TEST_F(Timetable_ControllerTests, ClicksInTheColumnsLayout) {
 
 TEST_F(Timetable_ControllerTests, TheRowsLayoutPutsRunsInRowsAndStationsInColumns) {
   auto c = make(true);
-  const int slot_w = std::max(col_w, station_w);
+  const int slot_w = std::max(col_w, station_w + m);
   // Second run's row, the table's first station column (after three header slots).
   const ClickResult got = c.click({3 * col_w + slot_w / 2, row_h + row_h + row_h / 2});
   EXPECT_EQ(got.kind, ClickResult::Selected);
@@ -131,7 +131,7 @@ TEST_F(Timetable_ControllerTests, APrintedPageShowsItsRunsBesideTheStations) {
   EXPECT_EQ(c.lanes_per_page(station_w + col_w + col_w / 2), 1);
   c.set_lane_window(1, 1);
   c.layout(surface, surface.size());
-  EXPECT_EQ(c.click(column_cell(0, 4)).run, b);           // the page's first column
+  EXPECT_EQ(c.click(column_cell(0, 4)).run, b);                   // the page's first column
   EXPECT_EQ(c.click(column_cell(1, 4)).kind, ClickResult::None);  // nothing after it
   EXPECT_EQ(c.click(column_cell(-1, 4)).kind, ClickResult::StationDialog);
 }

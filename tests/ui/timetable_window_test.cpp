@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <stdexcept>
 
 #include "editor_fixture.h"
@@ -85,6 +88,21 @@ TEST_F(Ui_TimetableWindowTests, PrintsToPdfAndKeepsTheScreenLayout) {
   editor_->window().run_command(cmd::kTimetableWindow);
   EXPECT_EQ(editor_->window().timetable_window(), nullptr);
   EXPECT_NE(testing::settings_text(home_).find("ViewXAxis=1"), std::string::npos);
+}
+
+TEST_F(Ui_TimetableWindowTests, FilesDroppedHereAreTakenAsOnTheMainWindow) {
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString((home_ / "notes.txt").string()))});
+  const QPoint at(20, 20);
+  QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  enter.ignore();
+  QCoreApplication::sendEvent(window_, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(window_, &drop);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(editor_->prompt.count(), 1u);
+  EXPECT_EQ(editor_->prompt.last().text, "この形式は受付できません。");
 }
 
 }  // namespace

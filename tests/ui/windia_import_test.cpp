@@ -38,8 +38,9 @@ TEST(Ui_WindiaImportTests, ACommandLineFileBecomesAnUnnamedEditedDataSet) {
   // The train number too long for its field is reported in the message window.
   bool warned = false;
   for (int i = 0; i < shell::MessageRing::kLines; ++i)
-    warned = warned || sjis::to_utf8_lossy(editor.state().messages.line(i))
-                               .find("train 12345678901234567890: a text longer") != std::string::npos;
+    warned =
+        warned || sjis::to_utf8_lossy(editor.state().messages.line(i))
+                          .find("train 12345678901234567890: a text longer") != std::string::npos;
   EXPECT_TRUE(warned);
 }
 
