@@ -212,6 +212,7 @@ TimetableView::TimetableView(timetable::TimetableController& timetable, Prompt& 
 void TimetableView::draw(Surface& surface) {
   timetable_.layout(surface, surface.size());
   timetable_.draw(surface);
+  Q_EMIT drawn();
 }
 
 void TimetableView::mousePressEvent(QMouseEvent* event) {
@@ -286,10 +287,22 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
   timetable_->set_font(font);
   auto* bar = new QMenuBar(this);
   view_ = new TimetableView(*timetable_, prompt_, this);
-  auto* layout = new QVBoxLayout(this);
+  horizontal_ = new QScrollBar(Qt::Horizontal, this);
+  vertical_ = new QScrollBar(Qt::Vertical, this);
+  auto* layout = new QGridLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
   layout->setMenuBar(bar);
-  layout->addWidget(view_, 1);
+  layout->addWidget(view_, 0, 0);
+  layout->addWidget(vertical_, 0, 1);
+  layout->addWidget(horizontal_, 1, 0);
+  connect(view_, &TimetableView::drawn, this, &TimetableWindow::sync_scroll_bars);
+  const auto scrolled = [this] {
+    timetable_->set_scroll({horizontal_->value(), vertical_->value()});
+    view_->redraw();
+  };
+  connect(horizontal_, &QScrollBar::valueChanged, this, scrolled);
+  connect(vertical_, &QScrollBar::valueChanged, this, scrolled);
   build_menu(*bar);
   connect(view_, &TimetableView::run_selected, this, [this](int run) { Q_EMIT run_selected(run); });
   connect(view_, &TimetableView::data_changed, this, [this] { Q_EMIT edited(); });
@@ -363,6 +376,20 @@ void TimetableWindow::update_marks() {
   int id = kTimetableViewFlagFirst;
   for (const ViewFlagItem& item : kViewFlagItems)
     action(id++)->setChecked(timetable_->flags().*item.flag);
+}
+
+void TimetableWindow::sync_scroll_bars() {
+  const Size all = timetable_->extent();
+  const Point at = timetable_->scroll();
+  const QSignalBlocker block_h(horizontal_), block_v(vertical_);
+  horizontal_->setRange(0, std::max(0, all.width - view_->width()));
+  horizontal_->setPageStep(std::max(1, view_->width()));
+  horizontal_->setSingleStep(std::max(1, view_->fontMetrics().averageCharWidth() * 4));
+  horizontal_->setValue(at.x);
+  vertical_->setRange(0, std::max(0, all.height - view_->height()));
+  vertical_->setPageStep(std::max(1, view_->height()));
+  vertical_->setSingleStep(std::max(1, view_->fontMetrics().height()));
+  vertical_->setValue(at.y);
 }
 
 void TimetableWindow::data_changed() {

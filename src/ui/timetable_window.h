@@ -3,6 +3,7 @@
 // area, clicks and keys passed to it, its own menu (HTML export, printing,
 // display targets, the view flags), and its settings section.
 #include <QPrinter>
+#include <QScrollBar>
 #include <QWidget>
 #include <map>
 #include <memory>
@@ -37,6 +38,8 @@ class TimetableView : public PictureView {
   TimetableView(timetable::TimetableController& timetable, Prompt& prompt, QWidget* parent);
 
  Q_SIGNALS:
+  // The picture was drawn again: the scroll bars follow.
+  void drawn();
   void run_selected(int run);
   void station_dialog_requested(int target);
   void information_requested(int run);
@@ -67,6 +70,7 @@ class TimetableWindow : public QWidget {
 
   timetable::TimetableController& timetable() { return *timetable_; }
   TimetableView* view() const { return view_; }
+  QScrollBar* vertical_bar() const { return vertical_; }
   QAction* action(int id) const;
 
   // The data set changed outside the window.
@@ -103,6 +107,7 @@ class TimetableWindow : public QWidget {
 
  private:
   void build_menu(QMenuBar& bar);
+  void sync_scroll_bars();
   // Station names of the current display target in down order, UTF-8.
   std::vector<std::pair<int, std::string>> stations() const;
   void update_marks();
@@ -111,6 +116,8 @@ class TimetableWindow : public QWidget {
   Prompt& prompt_;
   std::unique_ptr<timetable::TimetableController> timetable_;
   TimetableView* view_;
+  QScrollBar* horizontal_;
+  QScrollBar* vertical_;
   std::map<int, QAction*> actions_;
   QPrinter printer_;
 };

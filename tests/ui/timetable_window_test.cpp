@@ -77,6 +77,16 @@ TEST_F(Ui_TimetableWindowTests, ClicksSelectAStationAndARun) {
   EXPECT_EQ(window_->timetable().selection().run, 0);
 }
 
+TEST_F(Ui_TimetableWindowTests, TheScrollBarMovesThePicture) {
+  QScrollBar* bar = window_->vertical_bar();
+  ASSERT_GT(bar->maximum(), 0);  // the sample's tables are taller than the window
+  bar->setValue(bar->maximum());
+  EXPECT_EQ(window_->timetable().scroll().y, bar->maximum());
+  QTest::keyClick(window_->view(), Qt::Key_Up);
+  EXPECT_LT(bar->value(), bar->maximum());  // keys scroll and the bar follows
+  EXPECT_EQ(bar->value(), window_->timetable().scroll().y);
+}
+
 TEST_F(Ui_TimetableWindowTests, PrintsToPdfAndKeepsTheScreenLayout) {
   QPrinter printer;
   printer.setOutputFormat(QPrinter::PdfFormat);
