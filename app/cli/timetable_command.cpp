@@ -7,13 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "base/recording_surface.h"
 #include "cli_prompt.h"
 #include "commands.h"
 #include "datafiles/open_save.h"
 #include "picture_output.h"
 #include "timetable/html_export.h"
-#include "timetable/timetable_draw.h"
+#include "timetable/timetable_controller.h"
 
 namespace vosk::cli {
 
@@ -151,31 +150,36 @@ int run_timetable(const Args& args) {
   if (positional.size() != 2 || positional[0].rfind("--", 0) == 0 ||
       positional[1].rfind("--", 0) == 0)
     return usage_error(usage);
-  if (picture_format(positional[1]) == PictureFormat::Unknown ||
-      picture_format(positional[1]) == PictureFormat::Pdf)
-    return usage_error(std::string("OUT must end in .svg or .png\n") + usage);
+  if (picture_format(positional[1]) == PictureFormat::Unknown)
+    return usage_error(std::string("OUT must end in .svg, .png or .pdf\n") + usage);
   auto ds = read_input_data_set(positional[0]);
   if (!ds) return kDataError;
   if (display_target > ds->classification.display_targets.extent())
     return usage_error("--display-target " + std::to_string(display_target) + " is out of range");
 
-  const timetable::TableView view;
-  const auto tables = timetable::build_timetables(*ds, display_target - 1, view);
-  const Font font;
-  RecordingSurface measuring;
-  const auto layout = timetable::layout_cells(*ds, tables, measuring, font);
-  // The picture holds the widest table and both tables' height, within the
-  // limits a picture file can take.
-  const std::size_t most_runs = std::max(tables.down.runs.size(), tables.up.runs.size());
-  const int width = static_cast<int>(
-      std::min<std::size_t>(20000, layout.station_width + layout.column_width * most_runs + 2));
-  const int height = std::min(
-      20000, timetable::draw_timetables(*ds, tables, view, layout, font, {0, 0}, measuring) + 2);
-  const std::string error =
-      write_picture(positional[1], {width, height}, 1, [&](Surface& surface, int) {
-        surface.fill_rect({0, 0, width, height}, Rgb{255, 255, 255});
-        timetable::draw_timetables(*ds, tables, view, layout, font, {0, 0}, surface);
-      });
+  // The window's tables as printed: runs as columns, the window's default
+  // view flags, a page-sized plot bounding the remarks block.
+  timetable::TimetableController tables(*ds);
+  tables.set_display_target(display_target - 1);
+  tables.set_printing(true);
+  tables.set_font(Font{});
+  const Size plot{1600, 1000};
+  // The picture holds both tables, within the limits a picture file can
+  // take; a first pass on the picture's own kind of surface measures them,
+  // as its fonts may be wider than any stand-in.
+  Size all{1, 1};
+  std::string error = write_picture(positional[1], {1, 1}, 1, [&](Surface& surface, int) {
+    tables.layout(surface, plot);
+    all = tables.extent();
+  });
+  const int width = std::min(20000, all.width + 2);
+  const int height = std::min(20000, all.height + 2);
+  if (error.empty())
+    error = write_picture(positional[1], {width, height}, 1, [&](Surface& surface, int) {
+      surface.fill_rect({0, 0, width, height}, Rgb{255, 255, 255});
+      tables.layout(surface, plot);
+      tables.draw(surface);
+    });
   if (!error.empty()) {
     std::fprintf(stderr, "vosk-cli: %s\n", error.c_str());
     return kDataError;

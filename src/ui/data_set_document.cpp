@@ -5,6 +5,9 @@
 #include "datafiles/data_set_summary.h"
 #include "datafiles/recovery.h"
 #include "datafiles/stack_member.h"
+#include "base/sjis.h"
+#include "base/text_file.h"
+#include "exchange/windia_import.h"
 
 namespace vosk::ui {
 
@@ -50,9 +53,26 @@ bool DataSetDocument::save_as(const std::string& path) {
 }
 
 bool DataSetDocument::import_windia(const std::string& path) {
-  session_.prompt.tell(caption::kOperationError,
-                       format("WinDIA形式の取り込みはまだできません。\n%s\n", path.c_str()));
-  return false;
+  const std::optional<std::string> bytes = textfile::read_binary(path);
+  if (!bytes) {
+    session_.prompt.tell(caption::kReadError,
+                         format("読み込みファイル'%s'は開けませんでした。\n", path.c_str()));
+    return false;
+  }
+  exchange::WindiaImport in = exchange::import_windia(*bytes);
+  data_ = std::move(in.data);
+  carried_.reset();
+  // The dia now lives in no file of this program: saving asks for a name,
+  // and closing asks whether to save it.
+  state_.forget_files();
+  state_.file_title.clear();
+  state_.loaded_version = datafiles::kFormatVersion;
+  state_.data_loaded = true;
+  state_.edited = true;
+  for (const std::string& warning : in.warnings)
+    editor_.messages.add(sjis::from_utf8_lossy(warning));
+  if (changed_) changed_();
+  return true;
 }
 
 bool DataSetDocument::apply(const std::function<dia::EditResult(datafiles::DataSet&)>& edit) {

@@ -48,14 +48,14 @@ QString from_bytes(const std::string& path) {
 // Commands whose windows, dialogs or models this build does not have yet;
 // the first four have no handler in the program at all.
 constexpr int kUnavailableCommands[] = {
-    cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual, cmd::kTimetableWindow,
+    cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
     cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
 
 // Commands that work on the open data set: greyed while none is open.
 constexpr int kDataSetCommands[] = {
-    cmd::kTrainGraphWindow, cmd::kPassengerWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
+    cmd::kTrainGraphWindow, cmd::kPassengerWindow, cmd::kTimetableWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
     cmd::kUnitAndStandardTimes, cmd::kTrainTypes, cmd::kStandardStopTimes, cmd::kSpeedTypes,
     cmd::kDiaProperty, cmd::kAutoRow,          cmd::kClearRow,     cmd::kAdjustSpan,   cmd::kRowPause,
     cmd::kRowPosition,      cmd::kWiderX,       cmd::kNarrowerX,    cmd::kTallerY,
@@ -156,8 +156,8 @@ MainWindow::MainWindow(EditorState state, EditorServices services)
   apply_menu_marks();
   graph_wanted_ = state_.shell().start_windows.train_graph;
   if (state_.shell().start_windows.message) open_message_window();
-  // The train graph opens with the first data set; the timetable window
-  // follows here once it exists.
+  // The train graph and the timetable window open with the first data set.
+  timetable_wanted_ = state_.shell().start_windows.timetable;
 
   setAcceptDrops(true);
   connect(&timer_, &QTimer::timeout, this, &MainWindow::first_tick);
@@ -170,6 +170,7 @@ MainWindow::~MainWindow() {
   document_->set_change_listener({});  // a borrowed layer may outlive the window
   delete graph_window_.data();
   delete passenger_window_.data();
+  delete timetable_window_.data();
   document_->set_display_windows(nullptr);
   close_display_windows();
   delete view_;                        // the panel refers to the data set
@@ -216,6 +217,7 @@ void MainWindow::apply_menu_marks() {
   action(cmd::kRowPosition)->setChecked(mode == panel::RowMode::Position);
   action(cmd::kTrainGraphWindow)->setChecked(graph_window_ != nullptr);
   action(cmd::kPassengerWindow)->setChecked(passenger_window_ != nullptr);
+  action(cmd::kTimetableWindow)->setChecked(timetable_window_ != nullptr);
 }
 
 void MainWindow::apply_timer_period() {
@@ -247,6 +249,8 @@ void MainWindow::redraw_all() {
   if (message_window_) message_window_->view()->redraw();
   if (graph_window_) graph_window_->view()->redraw();
   if (passenger_window_) passenger_window_->view()->redraw();
+
+  if (timetable_window_) timetable_window_->view()->redraw();
 }
 
 // --- child windows -----------------------------------------------------------
@@ -347,8 +351,44 @@ void MainWindow::apply_tool_window_style() {
   if (message_window_) message_window_->set_tool_window(on);
   if (graph_window_) set_tool_window_style(*graph_window_, on);
   if (passenger_window_) set_tool_window_style(*passenger_window_, on);
+  if (timetable_window_) set_tool_window_style(*timetable_window_, on);
   for (const QPointer<DisplayWindow>& w : display_windows_)
     if (w) set_tool_window_style(*w, on);
+}
+
+void MainWindow::open_timetable_window() {
+  datafiles::DataSet* data = document_->data_set();
+  if (timetable_window_ || !data) return;
+  timetable_window_ = new TimetableWindow(*data, state_, *prompt_, this);
+  timetable_window_->setAcceptDrops(true);  // files dropped there are taken as here
+  timetable_window_->installEventFilter(this);
+  connect(timetable_window_, &TimetableWindow::close_requested, this, [this] {
+    if (state_.busy.check(*prompt_)) close_timetable_window();
+  });
+  connect(timetable_window_, &TimetableWindow::edited, this, [this] {
+    document_->mark_edited();
+    after_document_change();
+  });
+  // A run chosen in the timetable is the one the graph shows selected too.
+  connect(timetable_window_, &TimetableWindow::run_selected, this, [this](int run) {
+    if (!graph_window_) return;
+    graph_window_->graph().select(run);
+    graph_window_->view()->redraw();
+  });
+  timetable_window_->show();
+  timetable_wanted_ = true;
+  action(cmd::kTimetableWindow)->setChecked(true);
+}
+
+void MainWindow::close_timetable_window() {
+  if (!timetable_window_) return;
+  timetable_window_->write_settings();
+  TimetableWindow* window = timetable_window_;
+  timetable_window_ = nullptr;
+  timetable_wanted_ = false;
+  window->hide();
+  window->deleteLater();  // may be inside its own close event
+  action(cmd::kTimetableWindow)->setChecked(false);
 }
 
 void MainWindow::show_popup_warnings() {
@@ -456,6 +496,13 @@ void MainWindow::run_command(int id) {
         close_passenger_window();
       } else {
         open_passenger_window();
+      }
+      return;
+    case cmd::kTimetableWindow:
+      if (timetable_window_) {
+        close_timetable_window();
+      } else {
+        open_timetable_window();
       }
       return;
     case cmd::kNumberByUnit:
@@ -639,6 +686,10 @@ void MainWindow::import_windia() {
     path = files_->open_file(this, request);
   }
   if (!path) return;
+  // The import replaces the open dia as an open does.
+  const shell::UiLanguage ui = state_.ui();
+  if (!ask_save_question(shell::text::kOpenDia.pick(ui), shell::text::kOpenCaption.pick(ui)))
+    return;
   // The folder of the chosen file is where the next import starts.
   const std::string folder =
       QFile::encodeName(QFileInfo(from_bytes(*path)).absolutePath()).toStdString();
@@ -675,6 +726,16 @@ void MainWindow::after_document_change(bool reloaded) {
     graph_window_->data_changed();
   } else if (graph_wanted_) {
     open_graph_window();
+  }
+  if (!open) {
+    if (timetable_window_) {
+      close_timetable_window();
+      timetable_wanted_ = true;
+    }
+  } else if (timetable_window_) {
+    timetable_window_->data_changed();
+  } else if (timetable_wanted_) {
+    open_timetable_window();
   }
   redraw_all();
 }
@@ -799,7 +860,8 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != nullptr && watched == message_window_.data()) {
+  if (watched != nullptr &&
+      (watched == message_window_.data() || watched == timetable_window_.data())) {
     switch (event->type()) {
       case QEvent::DragEnter:
         dragEnterEvent(static_cast<QDragEnterEvent*>(event));
@@ -829,6 +891,9 @@ void MainWindow::accept_dropped_files(const std::vector<std::string>& paths) {
     open_dia_file(path);
   };
   handlers.import_windia = [this](const std::string& path) {
+    const shell::UiLanguage ui = state_.ui();
+    if (!ask_save_question(shell::text::kOpenDia.pick(ui), shell::text::kOpenCaption.pick(ui)))
+      return;
     if (!document_->available()) {
       tell_no_drivers(path);
     } else {
@@ -836,7 +901,11 @@ void MainWindow::accept_dropped_files(const std::vector<std::string>& paths) {
     }
     after_document_change(true);
   };
-  ui::accept_dropped_files(paths, prompt, handlers);
+  handlers.choose_folder = [this](DroppedKind kind) {
+    ModalScope modal(state_);
+    return choose_import_folder(this, kind);
+  };
+  datafiles::accept_dropped_files(paths, state_.start.files.folder, prompt, handlers);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -856,7 +925,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // with, so the next full build opens them as the user left them; the
   // train graph keeps it while no data set was opened.
   close.train_graph_exists = graph_window_ != nullptr || graph_wanted_;
-  close.timetable_exists = state_.shell().start_windows.timetable;
+  close.timetable_exists = timetable_window_ != nullptr || timetable_wanted_;
   close.message_exists = message_window_ != nullptr;
   close.dia_edit_exists = false;
   close.main_window = placement_of(*this);
@@ -864,6 +933,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   close.maximised = isMaximized();
   close_graph_window();
   close_passenger_window();
+  close_timetable_window();
   close_message_window();
   close_popup_warnings();
   shell::save_shell_at_close(state_.start.files, state_.shell(), close,

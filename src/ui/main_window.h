@@ -17,6 +17,7 @@
 #include "ui/editor_state.h"
 #include "ui/file_dialogs.h"
 #include "ui/graph_window.h"
+#include "ui/timetable_window.h"
 #include "ui/message_window.h"
 #include "ui/display_window.h"
 #include "ui/panel_widget.h"
@@ -54,6 +55,7 @@ class MainWindow : public QMainWindow {
   MessageWindow* message_window() const { return message_window_; }
   GraphWindow* graph_window() const { return graph_window_; }
   PassengerWindow* passenger_window() const { return passenger_window_; }
+  TimetableWindow* timetable_window() const { return timetable_window_; }
   // Display window 1 .. 15 while it is open, else null.
   DisplayWindow* display_window(int number) const;
   PopupWarningWindow* popup_window() const { return popup_window_; }
@@ -82,7 +84,7 @@ class MainWindow : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
-  // Files dropped on the message window are taken as on this window.
+  // Files dropped on the message or timetable window are taken as on this window.
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -99,6 +101,8 @@ class MainWindow : public QMainWindow {
   // Every child window's title bar as the ToolWindow setting says.
   void apply_tool_window_style();
   void close_passenger_window();
+  void open_timetable_window();
+  void close_timetable_window();
   void show_popup_warnings();
   void close_popup_warnings();
   void restore_display_windows();
@@ -143,6 +147,8 @@ class MainWindow : public QMainWindow {
   // The train graph opens with a data set while this is set: read from the
   // settings, then the user's last choice.
   bool graph_wanted_ = false;
+  QPointer<TimetableWindow> timetable_window_;
+  bool timetable_wanted_ = false;  // the same for the timetable window
   std::array<QPointer<DisplayWindow>, datafiles::kDisplayWindowCount> display_windows_;
   std::unique_ptr<PanelWindowsSource> panel_windows_;
   QTimer timer_;

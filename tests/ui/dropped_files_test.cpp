@@ -21,6 +21,7 @@ using testing::Editor;
 using testing::Layer;
 using vosk::testing::ScriptedPrompt;
 using vosk::testing::TempDir;
+using vosk::testing::sj;
 
 constexpr const char* kLoadQuestion = "ダイヤデータを読み込みます。よろしいですか？";
 constexpr const char* kRefusedGoOn = "この形式は受付できません。続けますか？";
@@ -82,27 +83,13 @@ TEST(Ui_DroppedFileTests, ADiaFileIsLoadedOnYesAndEndsTheDrop) {
     ScriptedPrompt prompt;
     for (Answer a : c.answers) prompt.script({a});
     Calls calls;
-    accept_dropped_files(c.paths, prompt, calls.handlers());
+    datafiles::accept_dropped_files(c.paths, "/no/such/folder", prompt, calls.handlers());
     EXPECT_EQ(texts_of(prompt), c.asked);
     EXPECT_EQ(calls.made, c.made);
     EXPECT_TRUE(prompt.script_used_up());
     for (const auto& q : prompt.asked())
       EXPECT_EQ(q.buttons, q.text == kRefused ? Buttons::Ok : Buttons::YesNo);
   }
-}
-
-TEST(Ui_DroppedFileTests, ImportKindsNotBuiltYetAreSaidAndTheDropGoesOn) {
-  ScriptedPrompt prompt;
-  prompt.script({Answer::Ok, Answer::Ok, Answer::Yes});
-  Calls calls;
-  accept_dropped_files({"/d/bell.wav", "/d/list.qvi", "/d/a.qvw"}, prompt, calls.handlers());
-  const std::vector<std::string> asked = texts_of(prompt);
-  ASSERT_EQ(asked.size(), 3u);
-  EXPECT_EQ(asked[0], "この版ではまだ「/d/bell.wav」を取り込めません。");
-  EXPECT_EQ(asked[1], "この版ではまだ「/d/list.qvi」を取り込めません。");
-  EXPECT_EQ(prompt.asked()[1].buttons, Buttons::Ok);
-  EXPECT_EQ(asked[2], kLoadQuestion);
-  EXPECT_EQ(calls.made, std::vector<std::string>{"open:/d/a.qvw"});
 }
 
 // --- the main window ------------------------------------------------------------
@@ -248,6 +235,27 @@ TEST(Ui_DroppedFileTests, DroppedSampleWithoutDriversIsReportedNotLost) {
   EXPECT_NE(sjis::to_utf8_lossy(editor.state().messages.line_back(0)).find(file.string()),
             std::string::npos);
   EXPECT_EQ(editor.window().windowTitle(), QStringLiteral("VOSK"));
+}
+
+TEST(Ui_DroppedFileTests, ADroppedImportListCopiesIntoTheProgramFolder) {
+  TempDir home;
+  TempDir source;
+  source.write("sound/station/bell.wav", "RIFF");
+  const std::filesystem::path list =
+      source.write("pack.qvi", sj("[ファイルリスト]\r\n00=sound\\station\\bell.wav\r\n"));
+  Editor editor(home, Layer::DataSet);
+  editor.window().first_tick();
+  editor.prompt.script({Answer::Yes, Answer::Ok});
+  std::unique_ptr<QMimeData> mime(files_mime({list}));
+  ASSERT_TRUE(drag_and_drop(editor.window(), *mime));
+
+  ASSERT_EQ(editor.prompt.count(), 2u);
+  EXPECT_EQ(editor.prompt.asked()[0].text, "データ自動インポートを行います。よろしいですか？");
+  EXPECT_EQ(editor.prompt.asked()[1].caption, "インポート終了");
+  const std::filesystem::path copied =
+      std::filesystem::path(editor.state().start.files.folder) / "sound/station/bell.wav";
+  EXPECT_TRUE(std::filesystem::exists(copied)) << copied;
+  EXPECT_EQ(editor.state().busy.state(), shell::BusyState::Free);
 }
 
 }  // namespace
