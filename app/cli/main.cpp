@@ -35,6 +35,11 @@ const std::vector<Command>& commands() {
        " --from H:MM --to H:MM (default 6:00 to 7:00), --display-target N (default 1),"
        " --size WxH (default 1920x1080), --pages N splits the range into pages",
        run_graph},
+      {"diaedit", "FILE OUT [options]",
+       "picture of the dia edit window (.svg; .png/.pdf with the editor's toolkit);"
+       " --run N (default none), --size WxH (default 420x640), --font 1..5 (default 3),"
+       " --detail lists the points with their times",
+       run_diaedit},
       {"panel", "FILE OUT [--window N]",
        "picture of display window N's track panel (0 = main window, default), .svg or .png",
        run_panel},

@@ -247,6 +247,40 @@ bool DiaEditController::redo() {
   return true;
 }
 
+std::optional<EventFacts> DiaEditController::event_facts(std::size_t event) const {
+  if (!live(diagram_)) return std::nullopt;
+  const dia::Diagram& d = data_.dia.diagrams[diagram_];
+  if (event >= d.event_count()) return std::nullopt;
+  const dia::DiaEvent& e = d.events[event];
+  EditTools tools(data_);
+  EventFacts f;
+  const auto& rails = data_.map.rails;
+  if (rails.names_record(e.rail)) {
+    f.rail = sjis::to_utf8_lossy(rails[e.rail].name);
+    const int st = rails[e.rail].station;
+    if (data_.map.stations.names_record(st))
+      f.station = sjis::to_utf8_lossy(data_.map.stations[st].name);
+  }
+  f.type = e.type;
+  f.time = e.time;
+  f.arrival = dia::arrival_time(d, event, tools.timing());
+  f.stop_time = tools.timing().stop_time(e.rail, d.train_type, d.speed_type);
+  return f;
+}
+
+dia::PatternDialogSetup DiaEditController::pattern_setup(bool for_next_working) const {
+  EditTools tools(data_);
+  return for_next_working
+             ? dia::pattern_setup_for_next_working(data_.dia, tools.patterns(), tools.timing(),
+                                                   diagram_)
+             : dia::pattern_setup_for_run(data_.dia, tools.patterns(), tools.timing(), diagram_);
+}
+
+dia::EditResult DiaEditController::pattern_button(int pattern, dia::PatternTimeButton button,
+                                                  int entered) const {
+  return dia::pattern_button_time(data_.classification.patterns, pattern, button, entered);
+}
+
 // --- input -----------------------------------------------------------------------
 
 Outcome DiaEditController::run_cell(const Cell& cell, bool right_button, Prompt& prompt) {

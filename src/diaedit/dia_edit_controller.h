@@ -5,6 +5,7 @@
 // of its edits. The widget turns toolkit events into these calls, opens the
 // dialogs an outcome asks for and tells the main window when the dia changed.
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "base/prompt.h"
@@ -15,6 +16,7 @@
 #include "diaedit/dia_edit_layout.h"
 #include "diaedit/dia_edit_menu.h"
 #include "diaedit/run_operations.h"
+#include "dia/pattern_choice.h"
 
 namespace vosk::diaedit {
 
@@ -45,6 +47,16 @@ struct Outcome {
   bool selection_changed = false;  // another run is edited (or none)
   Request request = Request::None;
   int event = -1;
+};
+
+// What the event detail dialog shows of one event (texts UTF-8).
+struct EventFacts {
+  std::string rail;
+  std::string station;
+  int type = 0;
+  int time = 0;
+  int arrival = 0;    // arrival time for display
+  int stop_time = 0;  // standard stop time of the rail for the run's types
 };
 
 class DiaEditController {
@@ -96,6 +108,13 @@ class DiaEditController {
 
   bool undo();
   bool redo();
+
+  // For the dialogs: an event of the edited run (nullopt past its end), the
+  // pattern choice for the run or for a new next working, and the pattern
+  // dialog's start-time buttons.
+  std::optional<EventFacts> event_facts(std::size_t event) const;
+  dia::PatternDialogSetup pattern_setup(bool for_next_working) const;
+  dia::EditResult pattern_button(int pattern, dia::PatternTimeButton button, int entered) const;
 
   // The runs navigation reaches from the edited one (0 = none).
   int previous_run() const;

@@ -182,6 +182,10 @@ GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& p
   connect(view_, &GraphView::drawn, this, [this] {
     sync_scroll_bar();
     setWindowTitle(QString::fromStdString(graph_->caption()));
+    if (graph_->selected() != reported_selection_) {
+      reported_selection_ = graph_->selected();
+      Q_EMIT selection_changed(reported_selection_);
+    }
   });
   connect(view_, &GraphView::data_changed, this, [this] { Q_EMIT edited(); });
   connect(view_, &GraphView::message, this,

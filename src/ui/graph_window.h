@@ -104,6 +104,8 @@ class GraphWindow : public QWidget {
   void close_requested();
   // A window operation changed the open data set.
   void edited();
+  // Another run is selected (0 = none).
+  void selection_changed(int diagram);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -126,6 +128,7 @@ class GraphWindow : public QWidget {
   GraphView* view_;
   QScrollBar* scroll_;
   std::map<int, QAction*> actions_;
+  int reported_selection_ = 0;
   QPrinter printer_;  // the printer and paper chosen last, for this window's life
 };
 

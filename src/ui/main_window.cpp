@@ -39,9 +39,9 @@ QString from_bytes(const std::string& path) {
 }
 
 // Commands whose windows, dialogs or models this build does not have yet;
-// the first four have no handler in the program at all.
+// the first three have no handler in the program at all.
 constexpr int kUnavailableCommands[] = {
-    cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
+    cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
     cmd::kUnitAndStandardTimes, cmd::kTrainTypes,
     cmd::kStandardStopTimes, cmd::kSpeedTypes, cmd::kDiaProperty, cmd::kTimetableWindow,
     cmd::kStationInfo, cmd::kSimulationStart, cmd::kSimulationStop,
@@ -49,7 +49,7 @@ constexpr int kUnavailableCommands[] = {
 };
 
 // Commands that work on the open data set: greyed while none is open.
-constexpr int kDataSetCommands[] = {cmd::kTrainGraphWindow, cmd::kNumberByUnit,
+constexpr int kDataSetCommands[] = {cmd::kTrainGraphWindow, cmd::kDiaEdit, cmd::kNumberByUnit,
                                     cmd::kNumberSerial};
 
 constexpr const char* kInetQuestion = "インターネットに接続します。よろしいですか？";
@@ -190,6 +190,7 @@ void MainWindow::apply_menu_marks() {
   mark_one({40421, 40422, 40423, 40424}, shell::view_for_menu_id(s.view_for));
   action(cmd::kMessageWindow)->setChecked(message_window_ != nullptr);
   action(cmd::kTrainGraphWindow)->setChecked(graph_window_ != nullptr);
+  action(cmd::kDiaEdit)->setChecked(dia_edit_window_ != nullptr);
 }
 
 void MainWindow::apply_timer_period() {
@@ -220,6 +221,7 @@ void MainWindow::redraw_all() {
     if (w) w->view()->redraw();
   if (message_window_) message_window_->view()->redraw();
   if (graph_window_) graph_window_->view()->redraw();
+  if (dia_edit_window_) dia_edit_window_->view()->redraw();
 }
 
 // --- child windows -----------------------------------------------------------
@@ -271,6 +273,9 @@ void MainWindow::open_graph_window() {
     document_->mark_edited();
     after_document_change();
   });
+  connect(graph_window_, &GraphWindow::selection_changed, this, [this](int diagram) {
+    if (dia_edit_window_) dia_edit_window_->select(diagram);
+  });
   graph_window_->show();
   graph_wanted_ = true;
   action(cmd::kTrainGraphWindow)->setChecked(true);
@@ -285,6 +290,38 @@ void MainWindow::close_graph_window() {
   window->hide();
   window->deleteLater();  // may be inside its own close event
   action(cmd::kTrainGraphWindow)->setChecked(false);
+}
+
+// ダイヤ編集: the dia edit window follows the train graph's selection and
+// tells this window when its edits changed the dia.
+void MainWindow::open_dia_edit_window() {
+  datafiles::DataSet* data = document_->data_set();
+  if (dia_edit_window_ || !data) return;
+  dia_edit_window_ = new DiaEditWindow(*data, state_, *prompt_, this);
+  connect(dia_edit_window_, &DiaEditWindow::close_requested, this, [this] {
+    if (state_.busy.check(*prompt_)) close_dia_edit_window();
+  });
+  connect(dia_edit_window_, &DiaEditWindow::edited, this, [this] {
+    document_->mark_edited();
+    after_document_change();
+  });
+  connect(dia_edit_window_, &DiaEditWindow::raise_main_requested, this, [this] {
+    raise();
+    activateWindow();
+  });
+  if (graph_window_) dia_edit_window_->select(graph_window_->graph().selected());
+  dia_edit_window_->show();
+  action(cmd::kDiaEdit)->setChecked(true);
+}
+
+void MainWindow::close_dia_edit_window() {
+  if (!dia_edit_window_) return;
+  dia_edit_window_->write_settings();
+  DiaEditWindow* window = dia_edit_window_;
+  dia_edit_window_ = nullptr;
+  window->hide();
+  window->deleteLater();  // may be inside its own close event
+  action(cmd::kDiaEdit)->setChecked(false);
 }
 
 void MainWindow::show_popup_warnings() {
@@ -373,6 +410,13 @@ void MainWindow::run_command(int id) {
         open_message_window();
       }
       return;
+    case cmd::kDiaEdit:
+      if (dia_edit_window_) {
+        close_dia_edit_window();
+      } else {
+        open_dia_edit_window();
+      }
+      break;
     case cmd::kTrainGraphWindow:
       if (graph_window_) {
         close_graph_window();
@@ -560,6 +604,13 @@ void MainWindow::after_document_change(bool reloaded) {
   } else if (graph_wanted_) {
     open_graph_window();
   }
+  if (!open) {
+    close_dia_edit_window();
+  } else if (dia_edit_window_ && reloaded) {
+    dia_edit_window_->data_reloaded();
+  } else if (dia_edit_window_) {
+    dia_edit_window_->data_changed();
+  }
   redraw_all();
 }
 
@@ -725,10 +776,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   close.train_graph_exists = graph_window_ != nullptr || graph_wanted_;
   close.timetable_exists = state_.shell().start_windows.timetable;
   close.message_exists = message_window_ != nullptr;
-  close.dia_edit_exists = false;
+  close.dia_edit_exists = dia_edit_window_ != nullptr;
   close.main_window = placement_of(*this);
   close.minimised = isMinimized();
   close.maximised = isMaximized();
+  close_dia_edit_window();
   close_graph_window();
   close_message_window();
   close_popup_warnings();

@@ -18,6 +18,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/graph_window.h"
 #include "ui/message_window.h"
+#include "ui/dia_edit_window.h"
 #include "ui/display_window.h"
 #include "ui/panel_widget.h"
 #include "ui/popup_warning_window.h"
@@ -52,6 +53,7 @@ class MainWindow : public QMainWindow {
   QAction* action(int id) const;
   MessageWindow* message_window() const { return message_window_; }
   GraphWindow* graph_window() const { return graph_window_; }
+  DiaEditWindow* dia_edit_window() const { return dia_edit_window_; }
   // Display window 1 .. 15 while it is open, else null.
   DisplayWindow* display_window(int number) const;
   PopupWarningWindow* popup_window() const { return popup_window_; }
@@ -93,6 +95,8 @@ class MainWindow : public QMainWindow {
   void write_message_placement();
   void open_graph_window();
   void close_graph_window();
+  void open_dia_edit_window();
+  void close_dia_edit_window();
   void show_popup_warnings();
   void close_popup_warnings();
   void restore_display_windows();
@@ -131,6 +135,7 @@ class MainWindow : public QMainWindow {
   QPointer<MessageWindow> message_window_;
   QPointer<PopupWarningWindow> popup_window_;
   QPointer<GraphWindow> graph_window_;
+  QPointer<DiaEditWindow> dia_edit_window_;
   // The train graph opens with a data set while this is set: read from the
   // settings, then the user's last choice.
   bool graph_wanted_ = false;
