@@ -238,9 +238,12 @@ class Builder {
       }
       if (point) {
         text(cx[2], y, " " + point_name(e.rail) + " ", kBlack);
-      } else if (dia::is_departure(e.type) || e.type == dia::kEventArrival) {
+      } else if ((dia::is_departure(e.type) || e.type == dia::kEventArrival) &&
+                 (!pattern_view || i == 0)) {
+        // A run made from its pattern takes only a new start time: the
+        // pattern is applied again from there.
         text(cx[2], y, "入力", kBlack);
-        if (editable && !pattern_view)
+        if (editable)
           cell({cx[2], y, cx[3], y + row_}, CellAction::TimeInput, static_cast<int>(i));
       }
       mark(d, i, cx[3], y);

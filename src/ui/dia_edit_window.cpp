@@ -174,6 +174,31 @@ void DiaEditWindow::run_command(int id) {
   locked(state_, [&] { follow(controller_->command(id, prompt_)); });
 }
 
+bool DiaEditWindow::run_stop_command(int n, std::size_t event, diaedit::StopCommand command) {
+  select(n);
+  if (controller_->diagram() != n) return false;
+  dia::EditResult result = dia::EditResult::declined();
+  locked(state_, [&] {
+    result = controller_->stop_command(event, command, prompt_);
+    result.report(prompt_);
+  });
+  refresh();
+  return result.ok();
+}
+
+bool run_stop_item(DiaEditWindow* window, datafiles::DataSet& data, Prompt& prompt, int n,
+                   int event, int command) {
+  if (event < 0) return false;
+  const auto c = static_cast<diaedit::StopCommand>(command);
+  const auto at = static_cast<std::size_t>(event);
+  if (window) return window->run_stop_command(n, at, c);
+  diaedit::EditTools tools(data, !data.executed_stack.has_value());
+  const dia::EditResult result =
+      diaedit::run_stop_command(tools, n, at, c, !data.executed_stack.has_value(), prompt);
+  result.report(prompt);
+  return result.ok();
+}
+
 void DiaEditWindow::on_click(QPoint at, bool right_button) {
   locked(state_, [&] { follow(controller_->click({at.x(), at.y()}, right_button, prompt_)); });
 }

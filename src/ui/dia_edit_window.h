@@ -64,6 +64,10 @@ class DiaEditWindow : public QWidget {
   void write_settings();
   // Runs a window menu command as if chosen.
   void run_command(int id);
+  // A stop operation on event `event` of run n from another window (the
+  // train graph's context menu): n becomes the edited run and the edit is
+  // one undo step. True when the dia changed.
+  bool run_stop_command(int n, std::size_t event, diaedit::StopCommand command);
 
  Q_SIGNALS:
   void close_requested();
@@ -91,5 +95,11 @@ class DiaEditWindow : public QWidget {
   std::map<int, QAction*> actions_;
   bool warned_too_tall_ = false;
 };
+
+// The train graph's stop items: through the dia edit window when it is open
+// (so that the edit can be undone there), else on the data set directly.
+// Refusals are shown on `prompt`. True when the dia changed.
+bool run_stop_item(DiaEditWindow* window, datafiles::DataSet& data, Prompt& prompt, int n,
+                   int event, int command);
 
 }  // namespace vosk::ui

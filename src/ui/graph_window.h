@@ -50,6 +50,8 @@ class GraphView : public PictureView {
   void data_changed();
   // A line for the message window, UTF-8.
   void message(const std::string& text);
+  // A stop item (131 .. 137) of the context menu was chosen for an event.
+  void stop_item_chosen(int diagram, int event, int menu_id);
 
  protected:
   void draw(Surface& surface) override;
@@ -106,6 +108,9 @@ class GraphWindow : public QWidget {
   void edited();
   // Another run is selected (0 = none).
   void selection_changed(int diagram);
+  // The context menu's stop item `command` (a diaedit::StopCommand) for an
+  // event of a run; the owner runs it as the dia edit window does.
+  void stop_item_chosen(int diagram, int event, int command);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

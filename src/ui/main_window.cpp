@@ -276,6 +276,12 @@ void MainWindow::open_graph_window() {
   connect(graph_window_, &GraphWindow::selection_changed, this, [this](int diagram) {
     if (dia_edit_window_) dia_edit_window_->select(diagram);
   });
+  connect(graph_window_, &GraphWindow::stop_item_chosen, this, [this](int n, int event, int c) {
+    datafiles::DataSet* data = document_->data_set();
+    if (!data || !run_stop_item(dia_edit_window_, *data, *prompt_, n, event, c)) return;
+    document_->mark_edited();
+    after_document_change();
+  });
   graph_window_->show();
   graph_wanted_ = true;
   action(cmd::kTrainGraphWindow)->setChecked(true);

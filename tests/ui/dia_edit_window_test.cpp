@@ -101,6 +101,20 @@ TEST_F(Ui_DiaEditWindowTests, FollowsTheGraphEditsAStopUndoesAndRedoes) {
   EXPECT_EQ(type_at(n, i), dia::kEventPass);
 }
 
+TEST_F(Ui_DiaEditWindowTests, GraphStopItemsRunThroughTheWindowAsOneUndoStep) {
+  const auto [n, i] = editable_stop();
+  const int pass = static_cast<int>(diaedit::StopCommand::Pass);
+  ASSERT_TRUE(run_stop_item(window_, data(), editor_->prompt, n, static_cast<int>(i), pass));
+  EXPECT_EQ(window_->controller().diagram(), n);
+  EXPECT_EQ(type_at(n, i), dia::kEventPass);
+  EXPECT_EQ(window_->controller().history().undo_steps(), 1u);
+  // Without the window the same operation runs on the data set.
+  const int stop = static_cast<int>(diaedit::StopCommand::StopStandard);
+  ASSERT_TRUE(run_stop_item(nullptr, data(), editor_->prompt, n, static_cast<int>(i), stop));
+  EXPECT_EQ(type_at(n, i), dia::kEventStop);
+  EXPECT_EQ(window_->controller().history().undo_steps(), 1u);
+}
+
 TEST_F(Ui_DiaEditWindowTests, TimeInputStaysOpenOnABadTimeAndTakesAGoodOne) {
   const auto [n, i] = editable_stop();
   select_in_graph(n);
