@@ -48,6 +48,11 @@ std::optional<int> parse_time(const QLineEdit* field) {
   return timetext::parse(field->text().trimmed().toStdString());
 }
 
+// Room for "28:00:00" and a little more, whatever the layout gives.
+void size_time_field(QLineEdit* field) {
+  field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 24);
+}
+
 void refuse_at(QLineEdit* field) {
   field->setFocus();
   field->selectAll();
@@ -75,6 +80,7 @@ TimeInputDialog::TimeInputDialog(diaedit::DiaEditController& controller, std::si
   time_ = new QLineEdit(q(timetext::format(facts ? facts->time : 0, true)));
   time_->setToolTip(tr2(en, "H:MM:SS または HHMMSS（0:00:00～28:00:00）",
                         "H:MM:SS or HHMMSS (0:00:00 to 28:00:00)"));
+  size_time_field(time_);
   const bool arrival = facts && facts->type == dia::kEventArrival;
   form->addRow(arrival ? tr2(en, "到着時刻(&T)：", "Arrival &time:")
                        : tr2(en, "発車時刻(&T)：", "Departure &time:"),
@@ -131,7 +137,7 @@ EventDetailDialog::EventDetailDialog(diaedit::DiaEditController& controller, std
     const char* en;
   };
   const Choice choices[] = {
-      {-1, "変更しない(&N)", "&No change"},
+      {EventDetailDialog::kNoChange, "変更しない(&N)", "&No change"},
       {static_cast<int>(StopCommand::StopStandard), "停車　標準停車時間(&S)", "&Stop, standard stop time"},
       {static_cast<int>(StopCommand::StopAtDeparture), "着発　到着と発車を指定(&A)",
        "&Arrival and departure"},
@@ -148,22 +154,22 @@ EventDetailDialog::EventDetailDialog(diaedit::DiaEditController& controller, std
                               : nullptr;
   for (const Choice& c : choices) {
     auto* radio = new QRadioButton(tr2(en, c.ja, c.en));
-    radio->setEnabled(c.id < 0 || (d && diaedit::stop_command_applies(
+    radio->setEnabled(c.id == kNoChange || (d && diaedit::stop_command_applies(
                                             *d, event, static_cast<StopCommand>(c.id))));
     choices_->addButton(radio, c.id);
     radios->addWidget(radio);
   }
-  choices_->button(-1)->setChecked(true);
+  choices_->button(kNoChange)->setChecked(true);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(box);
   layout->addWidget(ok_cancel(this));
-  choices_->button(-1)->setFocus();
+  choices_->button(kNoChange)->setFocus();
 }
 
 void EventDetailDialog::accept() {
   const int id = choices_->checkedId();
-  if (id < 0) {
+  if (id == kNoChange || id < 0) {
     QDialog::reject();  // nothing to change
     return;
   }
@@ -210,6 +216,7 @@ PatternChoiceDialog::PatternChoiceDialog(diaedit::DiaEditController& controller,
                                                   : q(setup_.heading + "(&T)："));
   time_ = new QLineEdit(q(timetext::format(setup_.start_time, true)));
   label->setBuddy(time_);
+  size_time_field(time_);
   row->addWidget(label);
   row->addWidget(time_, 1);
   const std::pair<const char*, const char*> names[] = {

@@ -40,7 +40,9 @@ class EventDetailDialog : public QDialog {
  public:
   EventDetailDialog(diaedit::DiaEditController& controller, std::size_t event, Prompt& prompt,
                     bool english, QWidget* parent);
-  // Button ids: -1 no change, else a diaedit::StopCommand value.
+  // Button ids: kNoChange, else a diaedit::StopCommand value. (Qt gives
+  // negative ids to buttons added without one, so "no change" is positive.)
+  static constexpr int kNoChange = 100;
   QButtonGroup* choices() const { return choices_; }
 
  public Q_SLOTS:
