@@ -15,7 +15,7 @@ source scripts/deps.sh
 ensure_packages "${BUILD_PACKAGES[@]}"
 
 if [ ! -f build/build.ninja ] || grep -q '^VOSK_BUILD_UI:BOOL=OFF' build/CMakeCache.txt; then
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVOSK_BUILD_UI=ON >/dev/null
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release -DVOSK_BUILD_UI=ON >/dev/null
 fi
 cmake --build build -j "$(nproc)" --target vosk
 

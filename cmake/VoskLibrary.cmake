@@ -25,6 +25,13 @@ function(vosk_test_suite name folder)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} vosk_test_support GTest::gtest GTest::gtest_main)
+  vosk_lean_test_code(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "VOSK_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# Test code itself needs no -O3: compiled at -O1 it builds in about two thirds
+# of the time, while the libraries under test keep the configuration's level.
+function(vosk_lean_test_code target)
+  target_compile_options(${target} PRIVATE $<$<CONFIG:Release>:-O1>)
 endfunction()
