@@ -1,8 +1,8 @@
 #include "ui/dia_edit_window.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -154,7 +154,12 @@ void DiaEditWindow::rebuild_menu() {
         menu->addSeparator();
         continue;
       }
-      QAction* action = menu->addAction(QString::fromStdString(item.text));
+      // The text after a tab names the key; Ctrl keys become the action's
+      // shortcut, the others reach the client area as keys.
+      const QString text = QString::fromStdString(item.text);
+      QAction* action = menu->addAction(text);
+      const QString key = text.section(QLatin1Char('\t'), 1);
+      if (key.startsWith(QLatin1String("Ctrl+"))) action->setShortcut(QKeySequence(key));
       action->setEnabled(item.enabled);
       action->setCheckable(item.checkable);
       action->setChecked(item.checked);
@@ -204,10 +209,6 @@ void DiaEditWindow::on_click(QPoint at, bool right_button) {
 }
 
 void DiaEditWindow::on_key(int qt_key, bool shift) {
-  if (QApplication::keyboardModifiers().testFlag(Qt::ControlModifier)) {
-    if (qt_key == Qt::Key_Z) run_command(diaedit::kCmdUndo);
-    return;
-  }
   locked(state_, [&] { follow(controller_->key(edit_key(qt_key), shift, prompt_)); });
 }
 
