@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "base/sjis.h"
+#include "dia/coupling_relations.h"
+#include "dia/dia_checks.h"
 #include "dia/dia_operations.h"
 #include "dia/dia_snapshot.h"
 #include "dia/pattern_apply.h"
@@ -74,6 +76,7 @@ bool DiaEditController::live(int n) const {
 }
 
 void DiaEditController::select(int n) {
+  if (n != diagram_) conflict_rails_.clear();
   diagram_ = live(n) ? n : 0;
   scroll_ = 0;
 }
@@ -99,7 +102,7 @@ Font DiaEditController::font() const {
 
 const Layout& DiaEditController::layout(Surface& surface) {
   client_ = surface.size();
-  LayoutInput in{diagram_, detail_time_, detail_dia_, scroll_, client_, font()};
+  LayoutInput in{diagram_, detail_time_, detail_dia_, scroll_, client_, font(), &conflict_rails_};
   layout_ = lay_out(data_, in, surface);
   return layout_;
 }
@@ -279,6 +282,20 @@ dia::PatternDialogSetup DiaEditController::pattern_setup(bool for_next_working) 
 dia::EditResult DiaEditController::pattern_button(int pattern, dia::PatternTimeButton button,
                                                   int entered) const {
   return dia::pattern_button_time(data_.classification.patterns, pattern, button, entered);
+}
+
+std::vector<std::string> DiaEditController::check_selection(bool use_duplicate) {
+  conflict_rails_.clear();
+  if (!live(diagram_)) return {};
+  EditTools tools(data_);
+  const dia::CouplingRelations relations(data_.dia);
+  const dia::CheckContext ctx{data_.dia, data_.series, tools.timing(), relations};
+  const dia::OccupationIndex index(ctx);
+  dia::CollectedReport report;
+  const dia::SelectionCheck found = dia::check_selected_run(
+      ctx, index, diagram_, {use_duplicate, data_.header.map.use_electri != 0}, report);
+  for (const dia::OverlapHit& hit : found.overlap.hits) conflict_rails_.push_back(hit.rail);
+  return report.lines();
 }
 
 // --- input -----------------------------------------------------------------------

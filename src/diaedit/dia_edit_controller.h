@@ -109,6 +109,12 @@ class DiaEditController {
   bool undo();
   bool redo();
 
+  // The checks of the edited run for the message window (CP932 lines):
+  // missing times, platform overlaps with the pattern reminder and
+  // electrification. The rails of the overlaps are drawn red until the next
+  // check.
+  std::vector<std::string> check_selection(bool use_duplicate);
+
   // For the dialogs: an event of the edited run (nullopt past its end), the
   // pattern choice for the run or for a new next working, and the pattern
   // dialog's start-time buttons.
@@ -143,6 +149,7 @@ class DiaEditController {
   dia::AutoCorrectionSwitch correction_;
   dia::UndoHistory history_;
   Layout layout_;
+  std::vector<int> conflict_rails_;
   Size client_{300, 100};
 };
 

@@ -225,7 +225,10 @@ class Builder {
       const dia::DiaEvent& e = d.events[i];
       if (e.type == dia::kEventPoint && !in_.detail_time) continue;
       out_.event_rows.emplace_back(i, y);
-      text(cx[0], y, rail_name(e.rail), kBlack);
+      const bool conflict = editable && in_.conflict_rails &&
+                            std::find(in_.conflict_rails->begin(), in_.conflict_rails->end(),
+                                      e.rail) != in_.conflict_rails->end();
+      text(cx[0], y, rail_name(e.rail), conflict ? kRed : kBlack);
       const bool point = is_point(e.type);
       const bool missing = e.time == 0 && i > 0 && data_.header.wdia_mode == 0;
       if (point && !in_.detail_time) {

@@ -50,6 +50,8 @@ struct LayoutInput {
   int scroll = 0;            // pixels scrolled down
   Size client;
   Font font;
+  // Rails where the last check found a platform conflict (drawn red).
+  const std::vector<int>* conflict_rails = nullptr;
 };
 
 struct Layout {

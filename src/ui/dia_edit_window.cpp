@@ -125,17 +125,26 @@ QAction* DiaEditWindow::action(int id) const {
 void DiaEditWindow::select(int n) {
   if (n == controller_->diagram()) return;
   controller_->select(n);
+  report_checks();
   refresh();
 }
 
 void DiaEditWindow::data_changed() {
   controller_->data_changed();
+  report_checks();
   refresh();
 }
 
 void DiaEditWindow::data_reloaded() {
   controller_->reset_for_new_data();
   refresh();
+}
+
+void DiaEditWindow::report_checks() {
+  if (controller_->diagram() == 0) return;
+  state_.messages.clear();
+  for (const std::string& line : controller_->check_selection(state_.settings().use_duplicate))
+    state_.messages.add(line);
 }
 
 void DiaEditWindow::refresh() {
@@ -238,6 +247,7 @@ void DiaEditWindow::follow(const diaedit::Outcome& outcome) {
       Q_EMIT raise_main_requested();
       break;
   }
+  if (outcome.selection_changed && !changed) report_checks();  // edits report via data_changed
   refresh();
   if (changed) Q_EMIT edited();
 }

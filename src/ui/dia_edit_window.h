@@ -86,6 +86,8 @@ class DiaEditWindow : public QWidget {
   void on_click(QPoint at, bool right_button);
   void on_key(int qt_key, bool shift);
   void refresh();
+  // The checks of the edited run, written afresh to the message window.
+  void report_checks();
 
   EditorState& state_;
   Prompt& prompt_;

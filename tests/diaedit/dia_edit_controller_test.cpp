@@ -170,6 +170,29 @@ TEST(DiaEditDrawing, HeaderMarksAndCaption) {
   EXPECT_EQ(red, 1);
 }
 
+TEST(DiaEditDrawing, CheckedPlatformConflictsRedden) {
+  EditWindow w;
+  // Formation F2's run X stands at B while R stops there.
+  const int x = w.add_run(
+      {{EditLine::rail(2, 1), hms(10, 5, 20), 1}, {EditLine::rail(3, 1), hms(10, 11), 2}}, "X");
+  dia::Unit& f2 = w.ds.dia.units.grow_to(2);
+  f2.name = "F2";
+  f2.train = 2;
+  f2.first_diagram = x;
+  w.ds.dia.trains.grow_to(2).head_unit = 2;
+  dia::recompute_owners(w.ds.dia);
+  const std::vector<std::string> lines = w.controller.check_selection(true);
+  EXPECT_FALSE(lines.empty());
+  w.relayout();
+  RecordingSurface s{{400, 600}};
+  w.controller.draw(s);
+  std::vector<std::string> red;
+  for (const DrawOp& op : s.ops_of(OpKind::Text))
+    if (op.colour == Rgb{255, 0, 0}) red.push_back(op.text);
+  EXPECT_NE(std::find(red.begin(), red.end(), "B1"), red.end());
+  EXPECT_EQ(std::find(red.begin(), red.end(), "A1"), red.end());
+}
+
 TEST(DiaEditPattern, PatternViewUntilDetailsIsClicked) {
   EditWindow w;
   w.ds.classification.patterns.grow_to(1).name = "PT";
