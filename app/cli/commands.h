@@ -38,6 +38,7 @@ int run_number(const Args& args);
 int run_destinations(const Args& args);
 int run_graph(const Args& args);
 int run_passengers(const Args& args);
+int run_diaedit(const Args& args);
 int run_panel(const Args& args);
 int run_rows(const Args& args);
 int run_export_windia(const Args& args);

@@ -40,6 +40,11 @@ const std::vector<Command>& commands() {
        " --from N (default 1) and --to N (default 0, every other station) choose the pair,"
        " --size WxH (default 760x420)",
        run_passengers},
+      {"diaedit", "FILE OUT [options]",
+       "picture of the dia edit window (.svg; .png/.pdf with the editor's toolkit);"
+       " --run N (default none), --size WxH (default 420x640), --font 1..5 (default 3),"
+       " --detail lists the points with their times",
+       run_diaedit},
       {"panel", "FILE OUT [--window N]",
        "picture of display window N's track panel (0 = main window, default), .svg or .png",
        run_panel},

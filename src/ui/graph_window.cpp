@@ -12,9 +12,11 @@
 #include <QPrintDialog>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <optional>
 
 #include "base/sjis.h"
 #include "base/svg_surface.h"
+#include "diaedit/run_operations.h"
 #include "graph/graph_settings_file.h"
 #include "ui/qpainter_surface.h"
 #include "ui/window_geometry.h"
@@ -63,6 +65,26 @@ constexpr ViewFlagItem kViewFlagItems[] = {
     {"列車番号表示", &graph::ViewFlags::view_train_name},
     {"愛称表示", &graph::ViewFlags::view_nickname},
 };
+
+// The stop items call the dia edit window's stop operations.
+std::optional<diaedit::StopCommand> stop_command_of(int menu_id) {
+  switch (menu_id) {
+    case graph::kMenuStopStandard:
+      return diaedit::StopCommand::StopStandard;
+    case graph::kMenuStopLonger:
+      return diaedit::StopCommand::StopLonger;
+    case graph::kMenuStopShorter:
+      return diaedit::StopCommand::StopShorter;
+    case graph::kMenuStopDeparture:
+      return diaedit::StopCommand::StopAtDeparture;
+    case graph::kMenuPass:
+      return diaedit::StopCommand::Pass;
+    case graph::kMenuTerminate:
+      return diaedit::StopCommand::Terminate;
+    default:
+      return std::nullopt;
+  }
+}
 
 Point point_of(const QPointF& p) { return Point{static_cast<int>(p.x()), static_cast<int>(p.y())}; }
 
@@ -149,13 +171,17 @@ void GraphView::show_context_menu(QPoint at, QPoint global) {
     action->setData(item.id);
     action->setCheckable(item.checked);
     action->setChecked(item.checked);
-    // Only clearing the selection has its operation here yet; the stop and
-    // working items are shown but not offered.
-    action->setEnabled(item.enabled && item.id == graph::kMenuClearSelection);
+    // Clearing the selection and the stop items have their operations here;
+    // the working items are shown but not offered yet.
+    action->setEnabled(item.enabled && (item.id == graph::kMenuClearSelection ||
+                                        (stop_command_of(item.id) && model.event >= 0)));
   }
   const QAction* chosen = menu.exec(global);
-  if (chosen && chosen->data().toInt() == graph::kMenuClearSelection) graph_.clear_selection();
+  const int id = chosen ? chosen->data().toInt() : 0;
+  if (id == graph::kMenuClearSelection) graph_.clear_selection();
   redraw();
+  if (const auto command = stop_command_of(id); command && model.event >= 0)
+    Q_EMIT stop_item_chosen(model.diagram, model.event, static_cast<int>(*command));
 }
 
 // --- window --------------------------------------------------------------------
@@ -182,8 +208,13 @@ GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& p
   connect(view_, &GraphView::drawn, this, [this] {
     sync_scroll_bar();
     setWindowTitle(QString::fromStdString(graph_->caption()));
+    if (graph_->selected() != reported_selection_) {
+      reported_selection_ = graph_->selected();
+      Q_EMIT selection_changed(reported_selection_);
+    }
   });
   connect(view_, &GraphView::data_changed, this, [this] { Q_EMIT edited(); });
+  connect(view_, &GraphView::stop_item_chosen, this, &GraphWindow::stop_item_chosen);
   connect(view_, &GraphView::message, this,
           [this](const std::string& text) { state_.messages.add(sjis::from_utf8_lossy(text)); });
   connect(scroll_, &QScrollBar::actionTriggered, this, &GraphWindow::scroll_action);

@@ -50,6 +50,8 @@ class GraphView : public PictureView {
   void data_changed();
   // A line for the message window, UTF-8.
   void message(const std::string& text);
+  // A stop item (131 .. 137) of the context menu was chosen for an event.
+  void stop_item_chosen(int diagram, int event, int menu_id);
 
  protected:
   void draw(Surface& surface) override;
@@ -104,6 +106,11 @@ class GraphWindow : public QWidget {
   void close_requested();
   // A window operation changed the open data set.
   void edited();
+  // Another run is selected (0 = none).
+  void selection_changed(int diagram);
+  // The context menu's stop item `command` (a diaedit::StopCommand) for an
+  // event of a run; the owner runs it as the dia edit window does.
+  void stop_item_chosen(int diagram, int event, int command);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -126,6 +133,7 @@ class GraphWindow : public QWidget {
   GraphView* view_;
   QScrollBar* scroll_;
   std::map<int, QAction*> actions_;
+  int reported_selection_ = 0;
   QPrinter printer_;  // the printer and paper chosen last, for this window's life
 };
 

@@ -29,7 +29,7 @@ constexpr MenuItemDef kItems[] = {
     {K::Command, cmd::kQuit, "終了(&Q)", "&Quit"},
 
     {K::Menu, 0, "ダイヤ(&D)", "&Dia"},
-    {K::Command, cmd::kDiaEdit, "ダイヤ編集(&E)", "&Edit Dia"},
+    {K::Check, cmd::kDiaEdit, "ダイヤ編集(&E)", "&Edit Dia"},
     {K::Command, cmd::kDiaView, "ダイヤ表示(&V)", "&View Dia"},
     {K::Command, cmd::kDeleteTemporaryDia, "臨時ダイヤ削除(&D)", "&Delete Extra Runs"},
     {K::Separator, 0, "", ""},

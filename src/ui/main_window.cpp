@@ -46,16 +46,16 @@ QString from_bytes(const std::string& path) {
 }
 
 // Commands whose windows, dialogs or models this build does not have yet;
-// the first four have no handler in the program at all.
+// the first three have no handler in the program at all.
 constexpr int kUnavailableCommands[] = {
-    cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
+    cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kManual,
     cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
 
 // Commands that work on the open data set: greyed while none is open.
 constexpr int kDataSetCommands[] = {
-    cmd::kTrainGraphWindow, cmd::kPassengerWindow, cmd::kTimetableWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
+    cmd::kTrainGraphWindow, cmd::kDiaEdit, cmd::kPassengerWindow, cmd::kTimetableWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
     cmd::kUnitAndStandardTimes, cmd::kTrainTypes, cmd::kStandardStopTimes, cmd::kSpeedTypes,
     cmd::kDiaProperty, cmd::kAutoRow,          cmd::kClearRow,     cmd::kAdjustSpan,   cmd::kRowPause,
     cmd::kRowPosition,      cmd::kWiderX,       cmd::kNarrowerX,    cmd::kTallerY,
@@ -218,6 +218,7 @@ void MainWindow::apply_menu_marks() {
   action(cmd::kTrainGraphWindow)->setChecked(graph_window_ != nullptr);
   action(cmd::kPassengerWindow)->setChecked(passenger_window_ != nullptr);
   action(cmd::kTimetableWindow)->setChecked(timetable_window_ != nullptr);
+  action(cmd::kDiaEdit)->setChecked(dia_edit_window_ != nullptr);
 }
 
 void MainWindow::apply_timer_period() {
@@ -251,6 +252,7 @@ void MainWindow::redraw_all() {
   if (passenger_window_) passenger_window_->view()->redraw();
 
   if (timetable_window_) timetable_window_->view()->redraw();
+  if (dia_edit_window_) dia_edit_window_->view()->redraw();
 }
 
 // --- child windows -----------------------------------------------------------
@@ -303,6 +305,15 @@ void MainWindow::open_graph_window() {
     after_document_change();
   });
   set_tool_window_style(*graph_window_, state_.settings().tool_window);
+  connect(graph_window_, &GraphWindow::selection_changed, this, [this](int diagram) {
+    if (dia_edit_window_) dia_edit_window_->select(diagram);
+  });
+  connect(graph_window_, &GraphWindow::stop_item_chosen, this, [this](int n, int event, int c) {
+    datafiles::DataSet* data = document_->data_set();
+    if (!data || !run_stop_item(dia_edit_window_, *data, *prompt_, n, event, c)) return;
+    document_->mark_edited();
+    after_document_change();
+  });
   graph_window_->show();
   graph_wanted_ = true;
   action(cmd::kTrainGraphWindow)->setChecked(true);
@@ -352,6 +363,7 @@ void MainWindow::apply_tool_window_style() {
   if (graph_window_) set_tool_window_style(*graph_window_, on);
   if (passenger_window_) set_tool_window_style(*passenger_window_, on);
   if (timetable_window_) set_tool_window_style(*timetable_window_, on);
+  if (dia_edit_window_) set_tool_window_style(*dia_edit_window_, on);
   for (const QPointer<DisplayWindow>& w : display_windows_)
     if (w) set_tool_window_style(*w, on);
 }
@@ -371,6 +383,7 @@ void MainWindow::open_timetable_window() {
   });
   // A run chosen in the timetable is the one the graph shows selected too.
   connect(timetable_window_, &TimetableWindow::run_selected, this, [this](int run) {
+    if (dia_edit_window_) dia_edit_window_->select(run);
     if (!graph_window_) return;
     graph_window_->graph().select(run);
     graph_window_->view()->redraw();
@@ -389,6 +402,38 @@ void MainWindow::close_timetable_window() {
   window->hide();
   window->deleteLater();  // may be inside its own close event
   action(cmd::kTimetableWindow)->setChecked(false);
+}
+
+// ダイヤ編集: the dia edit window follows the train graph's selection and
+// tells this window when its edits changed the dia.
+void MainWindow::open_dia_edit_window() {
+  datafiles::DataSet* data = document_->data_set();
+  if (dia_edit_window_ || !data) return;
+  dia_edit_window_ = new DiaEditWindow(*data, state_, *prompt_, this);
+  connect(dia_edit_window_, &DiaEditWindow::close_requested, this, [this] {
+    if (state_.busy.check(*prompt_)) close_dia_edit_window();
+  });
+  connect(dia_edit_window_, &DiaEditWindow::edited, this, [this] {
+    document_->mark_edited();
+    after_document_change();
+  });
+  connect(dia_edit_window_, &DiaEditWindow::raise_main_requested, this, [this] {
+    raise();
+    activateWindow();
+  });
+  if (graph_window_) dia_edit_window_->select(graph_window_->graph().selected());
+  dia_edit_window_->show();
+  action(cmd::kDiaEdit)->setChecked(true);
+}
+
+void MainWindow::close_dia_edit_window() {
+  if (!dia_edit_window_) return;
+  dia_edit_window_->write_settings();
+  DiaEditWindow* window = dia_edit_window_;
+  dia_edit_window_ = nullptr;
+  window->hide();
+  window->deleteLater();  // may be inside its own close event
+  action(cmd::kDiaEdit)->setChecked(false);
 }
 
 void MainWindow::show_popup_warnings() {
@@ -484,6 +529,13 @@ void MainWindow::run_command(int id) {
         open_message_window();
       }
       return;
+    case cmd::kDiaEdit:
+      if (dia_edit_window_) {
+        close_dia_edit_window();
+      } else {
+        open_dia_edit_window();
+      }
+      break;
     case cmd::kTrainGraphWindow:
       if (graph_window_) {
         close_graph_window();
@@ -737,6 +789,13 @@ void MainWindow::after_document_change(bool reloaded) {
   } else if (timetable_wanted_) {
     open_timetable_window();
   }
+  if (!open) {
+    close_dia_edit_window();
+  } else if (dia_edit_window_ && reloaded) {
+    dia_edit_window_->data_reloaded();
+  } else if (dia_edit_window_) {
+    dia_edit_window_->data_changed();
+  }
   redraw_all();
 }
 
@@ -927,10 +986,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   close.train_graph_exists = graph_window_ != nullptr || graph_wanted_;
   close.timetable_exists = timetable_window_ != nullptr || timetable_wanted_;
   close.message_exists = message_window_ != nullptr;
-  close.dia_edit_exists = false;
+  close.dia_edit_exists = dia_edit_window_ != nullptr;
   close.main_window = placement_of(*this);
   close.minimised = isMinimized();
   close.maximised = isMaximized();
+  close_dia_edit_window();
   close_graph_window();
   close_passenger_window();
   close_timetable_window();

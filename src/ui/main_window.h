@@ -19,6 +19,7 @@
 #include "ui/graph_window.h"
 #include "ui/timetable_window.h"
 #include "ui/message_window.h"
+#include "ui/dia_edit_window.h"
 #include "ui/display_window.h"
 #include "ui/panel_widget.h"
 #include "ui/passenger_window.h"
@@ -56,6 +57,7 @@ class MainWindow : public QMainWindow {
   GraphWindow* graph_window() const { return graph_window_; }
   PassengerWindow* passenger_window() const { return passenger_window_; }
   TimetableWindow* timetable_window() const { return timetable_window_; }
+  DiaEditWindow* dia_edit_window() const { return dia_edit_window_; }
   // Display window 1 .. 15 while it is open, else null.
   DisplayWindow* display_window(int number) const;
   PopupWarningWindow* popup_window() const { return popup_window_; }
@@ -103,6 +105,8 @@ class MainWindow : public QMainWindow {
   void close_passenger_window();
   void open_timetable_window();
   void close_timetable_window();
+  void open_dia_edit_window();
+  void close_dia_edit_window();
   void show_popup_warnings();
   void close_popup_warnings();
   void restore_display_windows();
@@ -144,6 +148,7 @@ class MainWindow : public QMainWindow {
   QPointer<PopupWarningWindow> popup_window_;
   QPointer<GraphWindow> graph_window_;
   QPointer<PassengerWindow> passenger_window_;
+  QPointer<DiaEditWindow> dia_edit_window_;
   // The train graph opens with a data set while this is set: read from the
   // settings, then the user's last choice.
   bool graph_wanted_ = false;

@@ -1,0 +1,156 @@
+#pragma once
+// The dia edit window without its widget: the edited run, the two display
+// flags, the font step and the scroll position; the layout pass shared by
+// drawing and hit testing; clicks, keys and the window menu; the undo steps
+// of its edits. The widget turns toolkit events into these calls, opens the
+// dialogs an outcome asks for and tells the main window when the dia changed.
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "base/prompt.h"
+#include "base/surface.h"
+#include "datafiles/data_set.h"
+#include "dia/auto_timing.h"
+#include "dia/undo_history.h"
+#include "diaedit/dia_edit_layout.h"
+#include "diaedit/dia_edit_menu.h"
+#include "diaedit/run_operations.h"
+#include "dia/pattern_choice.h"
+
+namespace vosk::diaedit {
+
+inline constexpr int kDefaultFontStep = 3;
+// Pictures this high or higher are not edited reliably; the window warns.
+inline constexpr int kTooTallPixels = 2048;
+inline constexpr const char* kTooTallText =
+    "ダイヤ編集ウインドウが大きすぎます。\n正しく編集できない場合があります。";
+inline constexpr const char* kNoNextWorkingText = "編集する次運用が設定されていません。";
+inline constexpr const char* kExtentionCaption = "拡張機能エラー";
+inline constexpr const char* kExtentionText =
+    "この機能は拡張機能です。\n拡張機能を使用する設定になっていない場合、設定変更は使用できません。";
+
+enum class EditKey { Tab, Left, Right, Up, Down, Escape, Other };
+
+// What the widget does after a click, key or menu command.
+struct Outcome {
+  enum class Request {
+    None,
+    TimeInput,        // the time input dialog for `event`
+    EventDetail,      // the event detail dialog for `event`
+    PatternChoice,    // the pattern choice dialog for the edited run
+    NextFromPattern,  // the pattern choice dialog for a new next working
+    RaiseMain,        // bring the main window forward
+  };
+  bool handled = false;            // false: the key belongs to the main window
+  bool changed = false;            // the dia changed: tell the main window
+  bool selection_changed = false;  // another run is edited (or none)
+  Request request = Request::None;
+  int event = -1;
+};
+
+// What the event detail dialog shows of one event (texts UTF-8).
+struct EventFacts {
+  std::string rail;
+  std::string station;
+  int type = 0;
+  int time = 0;
+  int arrival = 0;    // arrival time for display
+  int stop_time = 0;  // standard stop time of the rail for the run's types
+};
+
+class DiaEditController {
+ public:
+  DiaEditController(datafiles::DataSet& data, bool english = false);
+
+  const datafiles::DataSet& data() const { return data_; }
+
+  int diagram() const { return diagram_; }
+  // Edits run n (0 = none); the scroll goes back to the top.
+  void select(int n);
+  // The data set changed outside: a run that is gone is no longer edited.
+  void data_changed();
+  // A data set was opened: the undo steps and the correction switch go.
+  void reset_for_new_data();
+
+  bool detail_time() const { return detail_time_; }
+  bool detail_dia() const { return detail_dia_; }
+  int font_step() const { return font_step_; }
+  void set_font_step(int step);
+  int scroll() const { return scroll_; }
+  void set_base_font(const Font& font) { base_font_ = font; }
+  // The main font with the step's height.
+  Font font() const;
+  void set_extention(bool on) { extention_ = on; }
+  const dia::AutoCorrectionSwitch& correction() const { return correction_; }
+  const dia::UndoHistory& history() const { return history_; }
+
+  // Lays the window out for a client of `client` pixels and keeps the
+  // layout for hit tests.
+  const Layout& layout(Surface& surface);
+  const Layout& last_layout() const { return layout_; }
+  void draw(Surface& surface);
+  // "ダイヤ編集　…", UTF-8; the window's own title when nothing is edited.
+  std::string caption() const;
+
+  Outcome click(Point at, bool right_button, Prompt& prompt);
+  Outcome key(EditKey key, bool shift, Prompt& prompt);
+  // One wheel notch away from the user (< 0) scrolls up a page.
+  void wheel(int steps);
+  std::vector<DiaEditMenu> menus() const;
+  Outcome command(int id, Prompt& prompt);
+
+  // The dialogs' operations on the edited run, each one undo step.
+  dia::EditResult input_time(std::size_t event, int time, Prompt& prompt);
+  dia::EditResult stop_command(std::size_t event, StopCommand command, Prompt& prompt);
+  dia::EditResult apply_pattern(int pattern, int time, Prompt& prompt);
+  dia::EditResult next_from_pattern(int pattern, int time, Prompt& prompt);
+
+  bool undo();
+  bool redo();
+
+  // The checks of the edited run for the message window (CP932 lines):
+  // missing times, platform overlaps with the pattern reminder and
+  // electrification. The rails of the overlaps are drawn red until the next
+  // check.
+  std::vector<std::string> check_selection(bool use_duplicate);
+
+  // For the dialogs: an event of the edited run (nullopt past its end), the
+  // pattern choice for the run or for a new next working, and the pattern
+  // dialog's start-time buttons.
+  std::optional<EventFacts> event_facts(std::size_t event) const;
+  dia::PatternDialogSetup pattern_setup(bool for_next_working) const;
+  dia::EditResult pattern_button(int pattern, dia::PatternTimeButton button, int entered) const;
+
+  // The runs navigation reaches from the edited one (0 = none).
+  int previous_run() const;
+  int next_run() const;
+  int first_run() const;
+  int last_run() const;
+  int coupled_run() const;
+
+ private:
+  template <class Edit>
+  dia::EditResult edit(const char* name, Prompt& prompt, Edit&& operation);
+  Outcome navigate(int target, Prompt& prompt, bool tell_none);
+  Outcome run_cell(const Cell& cell, bool right_button, Prompt& prompt);
+  void page(int direction);
+  bool live(int n) const;
+
+  datafiles::DataSet& data_;
+  bool english_;
+  int diagram_ = 0;
+  bool detail_time_ = false;
+  bool detail_dia_ = false;
+  int font_step_ = kDefaultFontStep;
+  int scroll_ = 0;
+  bool extention_ = false;
+  Font base_font_;
+  dia::AutoCorrectionSwitch correction_;
+  dia::UndoHistory history_;
+  Layout layout_;
+  std::vector<int> conflict_rails_;
+  Size client_{300, 100};
+};
+
+}  // namespace vosk::diaedit
