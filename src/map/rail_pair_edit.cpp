@@ -149,8 +149,10 @@ EditResult edit_rail_pair(int clicked, const RailPairInput& input, RecordTable<R
   }
 
   if (point != 0) points[point].key = key;
-  // Stop distances are shown only for rails already in a stopping place.
-  bool had_stop = rails[clicked].station != 0 || rails[clicked].target != 0;
+  // Stop distances belong to rails in a stopping place: one already there, or
+  // one given a target now (which cannot be stored without a stop distance).
+  bool had_stop =
+      rails[clicked].station != 0 || rails[clicked].target != 0 || input.target != 0;
   int station = input.target != 0 ? targets[input.target].station : 0;
   RailPair pair = rail_pair_of(rails, clicked);
   if (pair.rightward != 0) {

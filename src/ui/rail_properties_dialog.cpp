@@ -89,6 +89,16 @@ RailPropertiesDialog::RailPropertiesDialog(datafiles::DataSet& data, Prompt& pro
                     shown.stop_distances, english);
   right_ = make_side(t("→方向", "Rightward (→)"), pair_.rightward, v.rightward,
                      shown.stop_distances, english);
+  // Choosing a stopping place for a rail outside one asks for its stop
+  // distances too.
+  connect(target_, &QComboBox::currentIndexChanged, this, [this, shown] {
+    const bool stop_shown = shown.stop_distances || chosen_value(*target_) != 0;
+    for (Side* side : {&left_, &right_}) {
+      side->stop_distance->setVisible(stop_shown);
+      if (QWidget* label = side->form->labelForField(side->stop_distance))
+        label->setVisible(stop_shown);
+    }
+  });
   auto* sides = new QHBoxLayout;
   sides->addWidget(left_.box);
   sides->addWidget(right_.box);
@@ -182,6 +192,7 @@ RailPropertiesDialog::Side RailPropertiesDialog::make_side(const QString& title,
   side.signal = choice_list(side.box, t("（なし）", "(none)"),
                             map::signal_choices(data_.map.signals), values.signal);
   auto* form = new QFormLayout(side.box);
+  side.form = form;
   form->addRow(t("略記名称", "Abbreviated name"), side.short_name);
   form->addRow(t("名称", "Name"), side.name);
   form->addRow(t("停止目標距離", "Stop mark at"), side.stop_distance);

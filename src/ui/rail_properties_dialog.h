@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -34,6 +35,7 @@ class RailPropertiesDialog : public QDialog {
     QLineEdit* name = nullptr;
     QSpinBox* stop_distance = nullptr;
     QComboBox* signal = nullptr;
+    QFormLayout* form = nullptr;
   };
 
   QComboBox* target() const { return target_; }

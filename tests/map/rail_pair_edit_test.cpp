@@ -226,7 +226,10 @@ TEST(Map_RailPairEditTests, SpeedLimitSwitchOffStoresZero) {
   EXPECT_EQ(f.rails[2].speed_limit, 0);
 }
 
-TEST(Map_RailPairEditTests, ARailOutsideStoppingPlacesGetsNoStopDistances) {
+// A rail outside stopping places that is given one keeps the stop distance
+// typed for it: dropping it would refuse every such edit (a target needs a
+// stop distance) or leave the rail out of the stopping place's track list.
+TEST(Map_RailPairEditTests, ARailNewlyGivenAStoppingPlaceKeepsItsStopDistance) {
   RailPairFixture f;
   RailPairInput in = RailPairFixture::good_input();
   in.point_key = "";  // PRail 2 lies on no point: the key is not used
@@ -235,12 +238,23 @@ TEST(Map_RailPairEditTests, ARailOutsideStoppingPlacesGetsNoStopDistances) {
   const Rail& lone = f.rails[3];
   EXPECT_EQ(lone.target, 1);
   EXPECT_EQ(lone.station, 3);
-  EXPECT_EQ(lone.stop_distance, 0);
+  EXPECT_EQ(lone.stop_distance, 60);
   EXPECT_EQ(lone.gradient, 0);  // the leftward side stores the negated value
   EXPECT_EQ(lone.radius, -800);
   EXPECT_EQ(lone.short_name, "L");
   EXPECT_EQ(f.rails[1].name, "");  // not part of this track
   EXPECT_EQ(f.prails[2].single_track, 1);
+}
+
+TEST(Map_RailPairEditTests, ARailLeftOutsideStoppingPlacesGetsNoStopDistance) {
+  RailPairFixture f;
+  RailPairInput in = RailPairFixture::good_input();
+  in.point_key = "";
+  in.target = 0;
+  in.leftward.stop_distance = 60;
+  ASSERT_TRUE(f.edit(3, in).applied());
+  EXPECT_EQ(f.rails[3].target, 0);
+  EXPECT_EQ(f.rails[3].stop_distance, 0);
 }
 
 TEST(Map_RailPairEditTests, RecordsThatDoNotExistAreRefused) {
