@@ -136,8 +136,7 @@ ImportCounts import_listed_files(const fs::path& list, const fs::path& data_fold
   const fs::path source_folder = list.parent_path();
   bool told_present = false;
   for (int k = 0; k <= 99; ++k) {
-    char key[3];
-    std::snprintf(key, sizeof key, "%02d", k);
+    const std::string key = format("%02d", k);
     const std::string value = doc.get_string(section, key, "");
     if (value.empty()) continue;
     const std::string shown = sjis::to_utf8_lossy(value);

@@ -77,7 +77,8 @@ TEST(Map_DialogRefusalFieldTests, RailPairInputs) {
   rails.allocate(4);
   rails.grow_to(1) = Rail{};
   rails[1].direction = 2, rails[1].l_dual = 2, rails[1].l_pack = 1, rails[1].target = 1;
-  rails.grow_to(2) = rails[1];
+  const Rail first = rails[1];  // a copy: growing the table may move its records
+  rails.grow_to(2) = first;
   rails[2].direction = 1, rails[2].l_dual = 1;
   RecordTable<PRail> prails;
   prails.allocate(2);
