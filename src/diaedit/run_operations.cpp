@@ -90,6 +90,21 @@ bool stop_command_applies(const dia::Diagram& d, std::size_t i, StopCommand comm
   return false;
 }
 
+EditResult run_working_command(EditTools& tools, int n, WorkingCommand command,
+                               Prompt& prompt) {
+  if (!live(tools.dia(), n)) return EditResult::declined();
+  const dia::WorkingsContext ctx = tools.workings(prompt);
+  switch (command) {
+    case WorkingCommand::NewNextSameDirection:
+    case WorkingCommand::NewNextOppositeDirection:
+      return dia::create_next_working(ctx, tools.dia(), n,
+                                      command == WorkingCommand::NewNextOppositeDirection);
+    case WorkingCommand::EndWorking:
+      return dia::end_working(ctx, tools.dia(), n);
+  }
+  return EditResult::declined();
+}
+
 EditResult run_stop_command(EditTools& tools, int n, std::size_t i, StopCommand command,
                             bool correct, Prompt& prompt) {
   dia::DiaTables& dia = tools.dia();

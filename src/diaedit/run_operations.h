@@ -48,6 +48,19 @@ dia::EditResult set_event_time(EditTools& tools, dia::AutoCorrectionSwitch& corr
 // …" (形式確認) first (Declined on No).
 dia::EditResult auto_measure(EditTools& tools, int n, Prompt& prompt);
 
+// The working items the train graph offers for its selected run, done on the
+// data set directly (164, 165, 167).
+enum class WorkingCommand {
+  NewNextSameDirection,      // 次運用新規　同方向: continues from n's end
+  NewNextOppositeDirection,  // 次運用新規　逆方向: turns back at n's end
+  EndWorking,                // 次運用なし（運用終了）
+};
+
+// Runs the working command on run n. The result's number is the run that
+// the caller should select afterwards (the new next run, or n).
+dia::EditResult run_working_command(EditTools& tools, int n, WorkingCommand command,
+                                    Prompt& prompt);
+
 // Whether run n's formation's series differs in performance from its speed
 // type's measuring series (false when either is not set).
 bool series_differs_from_speed_type(const datafiles::DataSet& data, int n);

@@ -213,6 +213,16 @@ bool run_stop_item(DiaEditWindow* window, datafiles::DataSet& data, Prompt& prom
   return result.ok();
 }
 
+int run_working_item(datafiles::DataSet& data, Prompt& prompt, int n, int command) {
+  diaedit::EditTools tools(data, !data.executed_stack.has_value());
+  const dia::EditResult result = diaedit::run_working_command(
+      tools, n, static_cast<diaedit::WorkingCommand>(command), prompt);
+  result.report(prompt);
+  if (!result.ok()) return 0;
+  return result.number() > 0 && data.dia.diagrams.names_record(result.number()) ? result.number()
+                                                                                 : n;
+}
+
 void DiaEditWindow::on_click(QPoint at, bool right_button) {
   locked(state_, [&] { follow(controller_->click({at.x(), at.y()}, right_button, prompt_)); });
 }

@@ -104,4 +104,9 @@ class DiaEditWindow : public QWidget {
 bool run_stop_item(DiaEditWindow* window, datafiles::DataSet& data, Prompt& prompt, int n,
                    int event, int command);
 
+// The train graph's working items (a diaedit::WorkingCommand) on run n of the
+// data set; refusals are shown on `prompt`. The run to select afterwards, 0
+// when the dia did not change.
+int run_working_item(datafiles::DataSet& data, Prompt& prompt, int n, int command);
+
 }  // namespace vosk::ui

@@ -86,6 +86,21 @@ std::optional<diaedit::StopCommand> stop_command_of(int menu_id) {
   }
 }
 
+// The working items that have their operations here; the others wait for
+// the candidate list and the pattern choice.
+std::optional<diaedit::WorkingCommand> working_command_of(int menu_id) {
+  switch (menu_id) {
+    case graph::kMenuNewNextSameDirection:
+      return diaedit::WorkingCommand::NewNextSameDirection;
+    case graph::kMenuNewNextOppositeDirection:
+      return diaedit::WorkingCommand::NewNextOppositeDirection;
+    case graph::kMenuEndWorking:
+      return diaedit::WorkingCommand::EndWorking;
+    default:
+      return std::nullopt;
+  }
+}
+
 Point point_of(const QPointF& p) { return Point{static_cast<int>(p.x()), static_cast<int>(p.y())}; }
 
 ini::Document settings_file(const EditorState& state) {
@@ -171,10 +186,11 @@ void GraphView::show_context_menu(QPoint at, QPoint global) {
     action->setData(item.id);
     action->setCheckable(item.checked);
     action->setChecked(item.checked);
-    // Clearing the selection and the stop items have their operations here;
-    // the working items are shown but not offered yet.
+    // Clearing the selection, the stop items and some working items have
+    // their operations here; the rest are shown but not offered yet.
     action->setEnabled(item.enabled && (item.id == graph::kMenuClearSelection ||
-                                        (stop_command_of(item.id) && model.event >= 0)));
+                                        (stop_command_of(item.id) && model.event >= 0) ||
+                                        working_command_of(item.id)));
   }
   const QAction* chosen = menu.exec(global);
   const int id = chosen ? chosen->data().toInt() : 0;
@@ -182,6 +198,8 @@ void GraphView::show_context_menu(QPoint at, QPoint global) {
   redraw();
   if (const auto command = stop_command_of(id); command && model.event >= 0)
     Q_EMIT stop_item_chosen(model.diagram, model.event, static_cast<int>(*command));
+  if (const auto command = working_command_of(id))
+    Q_EMIT working_item_chosen(model.diagram, static_cast<int>(*command));
 }
 
 // --- window --------------------------------------------------------------------
@@ -215,6 +233,7 @@ GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& p
   });
   connect(view_, &GraphView::data_changed, this, [this] { Q_EMIT edited(); });
   connect(view_, &GraphView::stop_item_chosen, this, &GraphWindow::stop_item_chosen);
+  connect(view_, &GraphView::working_item_chosen, this, &GraphWindow::working_item_chosen);
   connect(view_, &GraphView::message, this,
           [this](const std::string& text) { state_.messages.add(sjis::from_utf8_lossy(text)); });
   connect(scroll_, &QScrollBar::actionTriggered, this, &GraphWindow::scroll_action);

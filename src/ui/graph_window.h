@@ -52,6 +52,8 @@ class GraphView : public PictureView {
   void message(const std::string& text);
   // A stop item (131 .. 137) of the context menu was chosen for an event.
   void stop_item_chosen(int diagram, int event, int menu_id);
+  // A working item (164, 165, 167) was chosen for the selected run.
+  void working_item_chosen(int diagram, int command);
 
  protected:
   void draw(Surface& surface) override;
@@ -111,6 +113,9 @@ class GraphWindow : public QWidget {
   // The context menu's stop item `command` (a diaedit::StopCommand) for an
   // event of a run; the owner runs it as the dia edit window does.
   void stop_item_chosen(int diagram, int event, int command);
+  // The context menu's working item `command` (a diaedit::WorkingCommand)
+  // for a run; the owner runs it on the data set.
+  void working_item_chosen(int diagram, int command);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

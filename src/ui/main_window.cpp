@@ -314,6 +314,18 @@ void MainWindow::open_graph_window() {
     document_->mark_edited();
     after_document_change();
   });
+  connect(graph_window_, &GraphWindow::working_item_chosen, this, [this](int n, int c) {
+    datafiles::DataSet* data = document_->data_set();
+    if (!data || !state_.busy.check(*prompt_)) return;
+    const int chosen = run_working_item(*data, *prompt_, n, c);
+    if (chosen == 0) return;
+    document_->mark_edited();
+    after_document_change();
+    if (!graph_window_) return;
+    graph_window_->graph().select(chosen);
+    graph_window_->view()->redraw();
+    if (dia_edit_window_) dia_edit_window_->select(chosen);
+  });
   graph_window_->show();
   graph_wanted_ = true;
   action(cmd::kTrainGraphWindow)->setChecked(true);

@@ -115,6 +115,34 @@ TEST_F(Ui_DiaEditWindowTests, GraphStopItemsRunThroughTheWindowAsOneUndoStep) {
   EXPECT_EQ(window_->controller().history().undo_steps(), 1u);
 }
 
+// The graph's 次運用新規 逆方向 on the last run of a working: a new run
+// follows it, is selected in the graph and the dia edit window, and the data
+// set counts as edited.
+TEST_F(Ui_DiaEditWindowTests, GraphWorkingItemCreatesTheNextWorkingAndSelectsIt) {
+  const auto& diagrams = data().dia.diagrams;
+  int last = 0;
+  for (int n = 1; n <= diagrams.extent() && last == 0; ++n)
+    if (diagrams[n].in_use() && diagrams[n].run.owning_unit != 0 && diagrams[n].next_working == 0)
+      last = n;
+  ASSERT_NE(last, 0);
+  auto runs_in_use = [&] {
+    int count = 0;
+    for (int n = 1; n <= diagrams.extent(); ++n) count += diagrams[n].in_use() ? 1 : 0;
+    return count;
+  };
+  const int before = runs_in_use();
+  GraphWindow* graph = editor_->window().graph_window();
+  Q_EMIT graph->working_item_chosen(
+      last, static_cast<int>(diaedit::WorkingCommand::NewNextOppositeDirection));
+  const int next = diagrams[last].next_working;
+  ASSERT_NE(next, 0) << editor_->prompt.last().text;
+  EXPECT_GT(runs_in_use(), before);  // and a coupled copy for each run coupled with it
+  EXPECT_EQ(diagrams[next].direction, 3 - diagrams[last].direction);
+  EXPECT_EQ(graph->graph().selected(), next);
+  EXPECT_EQ(window_->controller().diagram(), next);
+  EXPECT_TRUE(editor_->data_set().state().edited);
+}
+
 TEST_F(Ui_DiaEditWindowTests, TimeInputStaysOpenOnABadTimeAndTakesAGoodOne) {
   const auto [n, i] = editable_stop();
   select_in_graph(n);
