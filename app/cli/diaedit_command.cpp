@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_numbers.h"
 #include "cli_prompt.h"
 #include "commands.h"
 #include "diaedit/dia_edit_controller.h"
@@ -16,11 +17,6 @@ namespace {
 constexpr const char* kDiaEditUsage =
     "diaedit takes FILE OUT [--run N] [--size WxH] [--font 1..5] [--detail]";
 
-bool parse_int(std::string_view text, int& out) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, out);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
 
 }  // namespace
 
@@ -48,10 +44,7 @@ int run_diaedit(const Args& args) {
       if (!parse_int(value, font) || font < 1 || font > 5)
         return usage_error("--font needs a size step from 1 to 5");
     } else if (a == "--size") {
-      const auto x = value.find('x');
-      if (x == std::string::npos || !parse_int(std::string_view(value).substr(0, x), size.width) ||
-          !parse_int(std::string_view(value).substr(x + 1), size.height) || size.width < 1 ||
-          size.height < 1 || size.width > 4000 || size.height > 4000)
+      if (!parse_size(value, size, 4000))
         return usage_error("--size needs WIDTHxHEIGHT in pixels (1..4000)");
     } else {
       return usage_error("unknown option " + a + "\n" + kDiaEditUsage);

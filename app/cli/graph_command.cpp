@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli_numbers.h"
 #include "base/time_text.h"
 #include "cli_prompt.h"
 #include "commands.h"
@@ -22,25 +23,8 @@ namespace {
 
 constexpr const char* kGraphUsage =
     "graph takes FILE OUT [--from H:MM] [--to H:MM] [--display-target N] [--size WxH] [--pages N]";
-// Pictures larger than this would only exhaust memory in the PNG and PDF
-// painters.
-constexpr int kMaxPictureSide = 20000;
 constexpr int kMaxPages = 100;
 
-bool parse_int(std::string_view text, int& out) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, out);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
-
-bool parse_size(const std::string& text, Size& out) {
-  const auto x = text.find('x');
-  if (x == std::string::npos) return false;
-  const std::string_view view(text);
-  return parse_int(view.substr(0, x), out.width) && parse_int(view.substr(x + 1), out.height) &&
-         out.width > 0 && out.height > 0 && out.width <= kMaxPictureSide &&
-         out.height <= kMaxPictureSide;
-}
 
 struct GraphOptions {
   std::string in, out;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli_numbers.h"
 #include "cli_prompt.h"
 #include "commands.h"
 #include "datafiles/open_save.h"
@@ -16,11 +17,6 @@ std::string cli_program_folder();
 
 namespace {
 
-bool parse_int(const std::string& text, int& out) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, out);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
 
 // FILE OUT and one numeric option; nullopt for anything else.
 struct PanelArgs {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_numbers.h"
 #include "commands.h"
 #include "passengers/passenger_controller.h"
 #include "picture_output.h"
@@ -13,13 +14,7 @@ namespace {
 
 constexpr const char* kPassengersUsage =
     "passengers takes FILE OUT [--from N] [--to N] [--size WxH]";
-constexpr int kMaxPictureSide = 20000;
 
-bool parse_int(std::string_view text, int& out) {
-  const char* end = text.data() + text.size();
-  auto [ptr, ec] = std::from_chars(text.data(), end, out);
-  return ec == std::errc() && ptr == end && !text.empty();
-}
 
 struct PassengerOptions {
   std::string in, out;
@@ -41,11 +36,7 @@ std::string parse_options(const Args& args, PassengerOptions& o) {
       if (!parse_int(value, a == "--from" ? o.from : o.to))
         return a + " needs a station number, not '" + value + "'";
     } else if (a == "--size") {
-      const auto x = value.find('x');
-      if (x == std::string::npos ||
-          !parse_int(std::string_view(value).substr(0, x), o.size.width) ||
-          !parse_int(std::string_view(value).substr(x + 1), o.size.height) || o.size.width < 1 ||
-          o.size.height < 1 || o.size.width > kMaxPictureSide || o.size.height > kMaxPictureSide)
+      if (!parse_size(value, o.size))
         return "--size needs WIDTHxHEIGHT in pixels (1.." + std::to_string(kMaxPictureSide) +
                "), not '" + value + "'";
     } else {
