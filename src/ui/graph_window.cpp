@@ -245,16 +245,12 @@ GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& p
 GraphWindow::~GraphWindow() = default;
 
 QAction* GraphWindow::action(int id) const {
-  auto it = actions_.find(id);
-  return it == actions_.end() ? nullptr : it->second;
+  return actions_.find(id);
 }
 
 void GraphWindow::build_menu(QMenuBar& bar) {
   const auto add = [this](QMenu* menu, int id, const char* text, auto slot) {
-    QAction* action = menu->addAction(QString::fromUtf8(text));
-    connect(action, &QAction::triggered, this, slot);
-    actions_[id] = action;
-    return action;
+    return actions_.add(menu, id, text, this, slot);
   };
   QMenu* file = bar.addMenu(QString::fromUtf8("ファイル(&F)"));
   add(file, kGraphPrint, "印刷(&I)", [this] { print(); });

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/menu_actions.h"
 #include "graph/graph_controller.h"
 #include "graph/page_split.h"
 #include "ui/editor_state.h"
@@ -137,7 +138,7 @@ class GraphWindow : public QWidget {
   std::unique_ptr<graph::GraphController> graph_;
   GraphView* view_;
   QScrollBar* scroll_;
-  std::map<int, QAction*> actions_;
+  MenuActions actions_;
   int reported_selection_ = 0;
   QPrinter printer_;  // the printer and paper chosen last, for this window's life
 };

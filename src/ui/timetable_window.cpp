@@ -326,16 +326,12 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
 TimetableWindow::~TimetableWindow() = default;
 
 QAction* TimetableWindow::action(int id) const {
-  auto it = actions_.find(id);
-  return it == actions_.end() ? nullptr : it->second;
+  return actions_.find(id);
 }
 
 void TimetableWindow::build_menu(QMenuBar& bar) {
   const auto add = [this](QMenu* menu, int id, const char* text, auto slot) {
-    QAction* action = menu->addAction(QString::fromUtf8(text));
-    connect(action, &QAction::triggered, this, slot);
-    actions_[id] = action;
-    return action;
+    return actions_.add(menu, id, text, this, slot);
   };
   QMenu* file = bar.addMenu(QString::fromUtf8("ファイル(&F)"));
   add(file, kTimetableExportHtml, "駅時刻表出力(&T)", [this] { export_html(); });

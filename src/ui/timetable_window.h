@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/menu_actions.h"
 #include "timetable/timetable_controller.h"
 #include "ui/editor_state.h"
 #include "ui/picture_view.h"
@@ -118,7 +119,7 @@ class TimetableWindow : public QWidget {
   TimetableView* view_;
   QScrollBar* horizontal_;
   QScrollBar* vertical_;
-  std::map<int, QAction*> actions_;
+  MenuActions actions_;
   QPrinter printer_;
 };
 
