@@ -18,6 +18,7 @@
 #include "ui/line_style_dialog.h"
 #include "ui/main_menu.h"
 #include "ui/page_setting_dialog.h"
+#include "ui/timetable_window.h"
 
 namespace vosk::ui {
 namespace {
@@ -265,6 +266,41 @@ TEST_F(Ui_GraphSettingsTests, ExportWritesTheWinDiaFileChosen) {
   ASSERT_EQ(editor_->files.saved.size(), 1u);
   EXPECT_EQ(editor_->files.saved[0].default_suffix, QStringLiteral("dia"));
   EXPECT_EQ(home_.read("export.dia").rfind("[WinDIA]\r\n", 0), 0u);
+}
+
+// The timetable window edits its three fill colours with the same dialog:
+// fills take a colour but no style or width, and are written on close.
+TEST(Ui_TimetableSettingsTests, FillColoursAreEditedAndKept) {
+  TempDir home;
+  home.write("korv.ini", "[VOSKTimeTableWindow]\r\nopen=0\r\n[Setting]\r\nBackupFile=0\r\n");
+  const auto file = testing::copy_sample(home, "qvw_data/sample.qvw");
+  Editor editor(home, Layer::DataSet, std::vector<std::string>{file.string()});
+  editor.window().first_tick();
+  editor.window().run_command(cmd::kTimetableWindow);
+  TimetableWindow* window = editor.window().timetable_window();
+  ASSERT_NE(window, nullptr);
+  bool shown = false;
+  QTimer::singleShot(0, [&shown] {
+    auto* dialog = qobject_cast<LineStyleDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    shown = true;
+    EXPECT_EQ(dialog->items()->count(), 3);
+    EXPECT_EQ(dialog->items()->item(2)->text(), QString::fromUtf8("先着列車－乗換"));
+    dialog->items()->setCurrentRow(2);
+    EXPECT_FALSE(dialog->style_button(0)->isEnabled());
+    EXPECT_FALSE(dialog->widths()->isEnabled());
+    EXPECT_TRUE(dialog->colour_button()->isEnabled());
+    dialog->set_colour({1, 2, 3});
+    dialog->try_accept();
+  });
+  window->action(kTimetableFills)->trigger();
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(window->timetable().fill(2), (Rgb{1, 2, 3}));
+  EXPECT_EQ(window->timetable().fill(0), (Rgb{192, 192, 192}));
+  window->write_settings();
+  const ini::Document settings = ini::Document::parse(testing::settings_text(home));
+  EXPECT_EQ(settings.find("VOSKTimeTableWindowLine02", "ColorGValue"), "2");
+  EXPECT_EQ(settings.find("FontVOSKTimeTableWindow", "PointSize"), "9");
 }
 
 }  // namespace
