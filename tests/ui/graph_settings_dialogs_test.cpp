@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontDialog>
 #include <QMimeData>
 #include <QTimer>
 #include <cstdlib>
@@ -257,6 +258,28 @@ TEST_F(Ui_GraphSettingsTests, TheToolbarTakesTheTopOfThePlot) {
   // Kept with the mode's settings.
   graph_->switch_mode(graph::GraphMode::Print);
   EXPECT_EQ(settings().find("VOSKDiaGramWindowEdit", "ViewToolBar"), "0");
+}
+
+TEST_F(Ui_GraphSettingsTests, TheFontDialogStoresSizeAndEffectsAndMovesTheHeader) {
+  const int header = graph_->graph().header_height();
+  QTimer::singleShot(0, [] {
+    auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    // A face with bold and oblique styles on every test machine.
+    QFont font(QStringLiteral("DejaVu Sans"), 18);
+    font.setBold(true);
+    font.setItalic(true);
+    dialog->setCurrentFont(font);
+    dialog->accept();
+  });
+  graph_->action(kGraphFont)->trigger();
+  const shell::FontRecord& font = graph_->graph().settings().font;
+  EXPECT_EQ(font.point_size, 18);
+  EXPECT_EQ(font.weight, 700);
+  EXPECT_EQ(font.italic, 1);
+  EXPECT_EQ(font.underline, 0);
+  EXPECT_EQ(font.face_name, "DejaVu Sans");
+  EXPECT_GT(graph_->graph().header_height(), header);
 }
 
 TEST_F(Ui_GraphSettingsTests, ExportWritesTheWinDiaFileChosen) {
