@@ -63,8 +63,8 @@ void LineStyleEdit::set_colour(int index, Rgb colour) {
 }
 
 bool LineStyleEdit::commit(std::vector<shell::LineStyle>& stored) const {
-  const bool changed = !std::equal(entries_.begin(), entries_.end(), stored.begin(), stored.end(),
-                                   same);
+  const bool changed =
+      !std::equal(entries_.begin(), entries_.end(), stored.begin(), stored.end(), same);
   if (changed) stored = entries_;
   return changed;
 }

@@ -115,7 +115,8 @@ GraphView::GraphView(graph::GraphController& graph, Prompt& prompt, QWidget* par
 }
 
 void GraphView::draw(Surface& surface) {
-  graph_.set_plot(graph::window_plot(surface.size(), margins_, graph_.settings().view.view_toolbar));
+  graph_.set_plot(
+      graph::window_plot(surface.size(), margins_, graph_.settings().view.view_toolbar));
   graph_.draw(surface);
   graph_.draw_drag_overlay(surface);  // nothing unless a drag is in progress
   Q_EMIT drawn();

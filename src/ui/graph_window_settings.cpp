@@ -63,8 +63,9 @@ void GraphWindow::build_settings_items(QMenu& view) {
   add(&view, kGraphDisplayPageSetup, "表示ページ設定(&P)", [this] { edit_display_page(); });
   add(&view, kGraphFont, "フォント設定(&F)", [this] { choose_graph_font(); });
   add(&view, kGraphLineStyles, "線種・配色設定(&L)", [this] { edit_line_styles(); });
-  add(&view, kGraphToolBar, "ツールバー表示(&T)", [this] { toggle_tool_bar(); })
-      ->setCheckable(true);
+  add(&view, kGraphToolBar, "ツールバー表示(&T)", [this] {
+    toggle_tool_bar();
+  })->setCheckable(true);
 }
 
 // The toolbar offers the window's own actions, so it follows their enabling
@@ -92,8 +93,7 @@ void GraphWindow::show_tool_bar() {
 
 void GraphWindow::update_settings_marks() {
   const bool print_mode = graph_->mode() == graph::GraphMode::Print;
-  for (int id : kPrintItems)
-    action(id)->setEnabled(print_mode);
+  for (int id : kPrintItems) action(id)->setEnabled(print_mode);
   action(kGraphToolBar)->setChecked(graph_->settings().view.view_toolbar);
 }
 

@@ -26,7 +26,7 @@ TEST(Graph_LineStyleEditTests, WidthsAreOfferedInPointsWithTwoDecimals) {
     const char* label;
     int row;
   };
-  const Row rows[] = {{100, "0.10", 0}, {250, "0.25", 1}, {1750, "1.75", 7},
+  const Row rows[] = {{100, "0.10", 0},   {250, "0.25", 1},  {1750, "1.75", 7},
                       {5000, "5.00", 11}, {600, "0.60", -1}, {0, "0.00", -1}};
   for (const Row& r : rows) {
     EXPECT_EQ(graph::line_width_label(r.width), r.label);
@@ -58,10 +58,10 @@ TEST(Graph_LineStyleEditTests, ChoicesOutsideTheListsAndFillEntriesKeepTheirValu
   std::vector<shell::LineStyle> entries = graph::default_graph_line_styles();
   entries.push_back(fill_entry());
   graph::LineStyleEdit edit(entries);
-  edit.set_pen_style(0, 4);     // dash-dot-dot is not offered
+  edit.set_pen_style(0, 4);  // dash-dot-dot is not offered
   edit.set_pen_style(0, -1);
   edit.set_point_width(0, 600);  // not in the list
-  edit.set_pen_style(8, 1);     // a fill has no line
+  edit.set_pen_style(8, 1);      // a fill has no line
   edit.set_point_width(8, 1000);
   edit.set_colour(8, {10, 20, 30});
   edit.set_colour(9, {1, 1, 1});  // no such entry

@@ -204,11 +204,9 @@ TEST_F(Ui_GraphSettingsTests, DisplayPageSettingsSetTheRangeAndTheMargins) {
 }
 
 TEST_F(Ui_GraphSettingsTests, PrintItemsAreOfferedOnlyInPrintMode) {
-  for (int id : kPrintItems)
-    EXPECT_FALSE(graph_->action(id)->isEnabled()) << id;
+  for (int id : kPrintItems) EXPECT_FALSE(graph_->action(id)->isEnabled()) << id;
   graph_->switch_mode(graph::GraphMode::Print);
-  for (int id : kPrintItems)
-    EXPECT_TRUE(graph_->action(id)->isEnabled()) << id;
+  for (int id : kPrintItems) EXPECT_TRUE(graph_->action(id)->isEnabled()) << id;
   answer_page_dialog([](PageSettingDialog& d) {
     d.from_hours()->setValue(12);
     d.from_minutes()->setValue(0);
