@@ -11,6 +11,32 @@ bool valid_time(long long t) { return t >= 0 && t <= timetext::kMaxInput; }
 
 }  // namespace
 
+PageDialogForm page_dialog_form(PageUse use) {
+  switch (use) {
+    case PageUse::Display:
+      return {"表示時刻範囲", false, false, false, false};
+    case PageUse::Copy:
+      return {"コピー時刻範囲", true, true, false, false};
+    case PageUse::Print:
+      break;
+  }
+  return {"印刷時刻範囲", false, false, true, true};
+}
+
+PageDialogValues page_dialog_values(const PageSettings& stored, int start, int end, Size client) {
+  PageDialogValues v;
+  v.page = stored;
+  if (v.page.size_x <= 0) v.page.size_x = client.width;
+  if (v.page.size_y <= 0) v.page.size_y = client.height;
+  v.page.time_left = start;
+  v.page.time_right = end;
+  v.from_hours = start / 3600;
+  v.from_minutes = start / 60 % 60;
+  v.to_hours = end / 3600;
+  v.to_minutes = end / 60 % 60;
+  return v;
+}
+
 dia::EditResult accept_page_dialog(const PageDialogValues& values, PageUse use, PageSettings& out) {
   // 64 bits: the fields are whatever integers the user typed.
   const long long from = values.from_hours * 3600LL + values.from_minutes * 60LL;

@@ -13,6 +13,11 @@ int millimetres_to_dots(int dpi, int mm) {
 
 }  // namespace
 
+Rect window_plot(Size area, const PageSettings& margins, bool toolbar_shown) {
+  return Rect{margins.margin_left, margins.margin_top + (toolbar_shown ? kToolBarHeight : 0),
+              area.width - margins.margin_right, area.height - margins.margin_bottom};
+}
+
 std::vector<PageRange> split_pages(int start, int end, int pages) {
   pages = std::max(1, pages);
   const int step = (end - start) / pages;

@@ -13,6 +13,14 @@ struct PageRange {
   int end = 0;
 };
 
+// The toolbar lies over the top of the window's client area; the plot
+// starts below it.
+inline constexpr int kToolBarHeight = 26;
+
+// The plot rectangle of the window or of a picture copy: the page margins
+// (pixels) inside the area, the top lowered by the toolbar when it shows.
+Rect window_plot(Size area, const PageSettings& margins, bool toolbar_shown);
+
 // Equal steps of (end − start) ÷ pages seconds from start; the remainder
 // of the division is dropped. A page count below 1 counts as one page.
 std::vector<PageRange> split_pages(int start, int end, int pages);

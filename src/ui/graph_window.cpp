@@ -1,12 +1,10 @@
 #include "ui/graph_window.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
@@ -15,7 +13,6 @@
 #include <optional>
 
 #include "base/sjis.h"
-#include "base/svg_surface.h"
 #include "diaedit/run_operations.h"
 #include "graph/graph_settings_file.h"
 #include "ui/qpainter_surface.h"
@@ -118,9 +115,8 @@ GraphView::GraphView(graph::GraphController& graph, Prompt& prompt, QWidget* par
 }
 
 void GraphView::draw(Surface& surface) {
-  const Size area = surface.size();
-  graph_.set_plot({margins_.margin_left, margins_.margin_top, area.width - margins_.margin_right,
-                   area.height - margins_.margin_bottom});
+  graph_.set_plot(
+      graph::window_plot(surface.size(), margins_, graph_.settings().view.view_toolbar));
   graph_.draw(surface);
   graph_.draw_drag_overlay(surface);  // nothing unless a drag is in progress
   Q_EMIT drawn();
@@ -173,6 +169,11 @@ void GraphView::wheelEvent(QWheelEvent* event) {
   event->accept();
 }
 
+void GraphView::resizeEvent(QResizeEvent* event) {
+  if (tool_bar_) tool_bar_->setGeometry(0, 0, width(), graph::kToolBarHeight);
+  PictureView::resizeEvent(event);
+}
+
 void GraphView::show_context_menu(QPoint at, QPoint global) {
   const graph::ContextMenu model = graph_.context_menu({at.x(), at.y()});
   graph_.right_press();
@@ -206,7 +207,7 @@ void GraphView::show_context_menu(QPoint at, QPoint global) {
 
 GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& prompt,
                          QWidget* owner)
-    : QWidget(owner, Qt::Window), state_(state), prompt_(prompt) {
+    : QWidget(owner, Qt::Window), data_(data), state_(state), prompt_(prompt) {
   graph_ = std::make_unique<graph::GraphController>(
       data,
       graph::default_graph_settings(graph::GraphMode::Edit,
@@ -222,6 +223,7 @@ GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& p
   layout->addWidget(view_, 1);
   layout->addWidget(scroll_);
   build_menu(*bar);
+  build_tool_bar();
 
   connect(view_, &GraphView::drawn, this, [this] {
     sync_scroll_bar();
@@ -252,9 +254,7 @@ void GraphWindow::build_menu(QMenuBar& bar) {
   const auto add = [this](QMenu* menu, int id, const char* text, auto slot) {
     return actions_.add(menu, id, text, this, slot);
   };
-  QMenu* file = bar.addMenu(QString::fromUtf8("ファイル(&F)"));
-  add(file, kGraphPrint, "印刷(&I)", [this] { print(); });
-  add(file, kGraphCopy, "クリップボードにコピー(&C)", [this] { copy_to_clipboard(); });
+  build_file_menu(*bar.addMenu(QString::fromUtf8("ファイル(&F)")));
   QMenu* view = bar.addMenu(QString::fromUtf8("表示(&V)"));
   add(view, kGraphNext, "次(&N)", [this] {
     graph_->next_display_target();
@@ -264,6 +264,7 @@ void GraphWindow::build_menu(QMenuBar& bar) {
     graph_->previous_display_target();
     view_->redraw();
   });
+  build_settings_items(*view);
   QMenu* shown = bar.addMenu(QString::fromUtf8("表示内容(&C)"));
   int id = kGraphViewFlagFirst;
   for (const ViewFlagItem& item : kViewFlagItems) {
@@ -293,7 +294,7 @@ void GraphWindow::update_marks() {
   action(kGraphModeEdit)->setChecked(mode == graph::GraphMode::Edit);
   action(kGraphModePrint)->setChecked(mode == graph::GraphMode::Print);
   action(kGraphModeDisplayTarget)->setChecked(mode == graph::GraphMode::DisplayTarget);
-  action(kGraphPrint)->setEnabled(mode == graph::GraphMode::Print);
+  update_settings_marks();
   int id = kGraphViewFlagFirst;
   for (const ViewFlagItem& item : kViewFlagItems)
     action(id++)->setChecked(graph_->settings().view.*item.flag);
@@ -324,6 +325,7 @@ void GraphWindow::read_mode_settings(bool move_window) {
     place_window(*this, shell::Rect{mode.window.left, mode.window.top, mode.window.right,
                                     mode.window.bottom});
   }
+  show_tool_bar();
   view_->redraw();
 }
 
@@ -450,30 +452,6 @@ void GraphWindow::print() {
     ModalScope modal(state_);
     prompt_.tell(kPrintFailedCaption, kPrintFailed);
   }
-}
-
-void GraphWindow::copy_to_clipboard() {
-  const graph::PageSettings copy =
-      graph::load_page_settings(settings_file(state_), graph::PageUse::Copy);
-  const Size size{copy.size_x > 0 ? copy.size_x : view_->width(),
-                  copy.size_y > 0 ? copy.size_y : view_->height()};
-  const Rect plot{copy.margin_left, copy.margin_top, size.width - copy.margin_right,
-                  size.height - copy.margin_bottom};
-  const graph::PageRange range{graph_->start_time(), graph_->end_time()};
-  QImage bitmap(size.width, size.height, QImage::Format_RGB32);
-  bitmap.fill(Qt::white);
-  {
-    QPainter painter(&bitmap);
-    QPainterSurface surface(painter);
-    draw_page(surface, plot, range, {0, 0, false});
-  }
-  SvgSurface svg(size, view_->logicalDpiY());
-  draw_page(svg, plot, range, {0, 0, false});
-  auto* mime = new QMimeData;
-  mime->setImageData(bitmap);
-  mime->setData(QStringLiteral("image/svg+xml"), QByteArray::fromStdString(svg.document()));
-  QGuiApplication::clipboard()->setMimeData(mime);
-  view_->redraw();
 }
 
 void GraphWindow::closeEvent(QCloseEvent* event) {

@@ -5,16 +5,19 @@
 // the settings file and prints and copies through the same drawing pass.
 #include <QPrinter>
 #include <QScrollBar>
+#include <QToolBar>
 #include <QWidget>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/menu_actions.h"
 #include "graph/graph_controller.h"
 #include "graph/page_split.h"
 #include "ui/editor_state.h"
+#include "ui/file_dialogs.h"
 #include "ui/picture_view.h"
 
 class QAction;
@@ -35,6 +38,18 @@ enum GraphCommand : int {
   kGraphViewFlagFirst = 100,  // the 表示内容 items follow in menu order
 };
 
+// The settings, paper and export commands of the window's menu.
+enum GraphSettingsCommand : int {
+  kGraphExport = 200,
+  kGraphOpenExportFolder,
+  kGraphPrintPageSetup,
+  kGraphPaperSetup,
+  kGraphDisplayPageSetup,
+  kGraphFont,
+  kGraphLineStyles,
+  kGraphToolBar,
+};
+
 // The client area: one drawing pass per redraw, the drag drawn over it.
 class GraphView : public PictureView {
   Q_OBJECT
@@ -43,6 +58,8 @@ class GraphView : public PictureView {
   GraphView(graph::GraphController& graph, Prompt& prompt, QWidget* parent);
   // The display page margins the plot keeps inside the client area.
   void set_margins(const graph::PageSettings& display) { margins_ = display; }
+  // The toolbar lies over the top of the area, as wide as it.
+  void set_tool_bar(QWidget* bar) { tool_bar_ = bar; }
 
  Q_SIGNALS:
   // The range, the display target or the selection may have changed.
@@ -63,6 +80,7 @@ class GraphView : public PictureView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   // Tab changes the display target instead of moving the focus.
   bool focusNextPrevChild(bool) override { return false; }
 
@@ -72,6 +90,7 @@ class GraphView : public PictureView {
   graph::GraphController& graph_;
   Prompt& prompt_;
   graph::PageSettings margins_ = graph::default_page_settings(graph::PageUse::Display);
+  QWidget* tool_bar_ = nullptr;
 };
 
 class GraphWindow : public QWidget {
@@ -87,6 +106,9 @@ class GraphWindow : public QWidget {
   GraphView* view() const { return view_; }
   QScrollBar* scroll_bar() const { return scroll_; }
   QAction* action(int id) const;
+  QToolBar* tool_bar() const { return tool_bar_; }
+  // The save dialog of エクスポート (tests answer it).
+  void set_file_chooser(FileChooser& files) { files_ = &files; }
 
   // The data set changed outside the window: stations may have moved and
   // the selected run may be gone.
@@ -101,8 +123,21 @@ class GraphWindow : public QWidget {
   bool print_on(QPrinter& printer);
   // The print dialog, then print_on; a failure is told on the prompt.
   void print();
-  // The graph at the copy section's size as a bitmap and an SVG document.
+  // The page-setting dialog for copy, then the graph at its size on the
+  // clipboard: a bitmap, or for the metafile format an SVG document.
   void copy_to_clipboard();
+  // The page-setting dialog for display (range and window margins) and for
+  // print (range).
+  void edit_display_page();
+  void edit_print_page();
+  // The printer setup dialog; the printer and paper are kept for 印刷.
+  void setup_paper();
+  void choose_graph_font();
+  void edit_line_styles();
+  void toggle_tool_bar();
+  // The WinDIA text export of the open dia through the current display
+  // target, to a file chosen in a save dialog.
+  void export_windia();
 
  Q_SIGNALS:
   // The user asked to close; the owner decides (busy lock) and destroys it.
@@ -123,6 +158,17 @@ class GraphWindow : public QWidget {
 
  private:
   void build_menu(QMenuBar& bar);
+  // Settings, paper and export items (graph_window_settings.cpp).
+  void build_file_menu(QMenu& file);
+  void build_settings_items(QMenu& view);
+  void build_tool_bar();
+  void show_tool_bar();
+  void update_settings_marks();
+  // The page-setting dialog of a use with the window's range; OK writes the
+  // use's section and returns the checked values.
+  std::optional<graph::PageSettings> page_dialog(graph::PageUse use);
+  // The copy of the last page dialog, drawn on the clipboard's formats.
+  void copy_picture(const graph::PageSettings& copy);
   void read_mode_settings(bool move_window);
   void sync_scroll_bar();
   void update_marks();
@@ -133,6 +179,7 @@ class GraphWindow : public QWidget {
   void draw_page(Surface& surface, const Rect& plot, graph::PageRange range,
                  const graph::DrawPage& page);
 
+  datafiles::DataSet& data_;
   EditorState& state_;
   Prompt& prompt_;
   std::unique_ptr<graph::GraphController> graph_;
@@ -141,6 +188,9 @@ class GraphWindow : public QWidget {
   MenuActions actions_;
   int reported_selection_ = 0;
   QPrinter printer_;  // the printer and paper chosen last, for this window's life
+  QToolBar* tool_bar_ = nullptr;
+  QtFileChooser own_files_;
+  FileChooser* files_ = &own_files_;
 };
 
 }  // namespace vosk::ui

@@ -303,6 +303,7 @@ void MainWindow::open_graph_window() {
   datafiles::DataSet* data = document_->data_set();
   if (graph_window_ || !data) return;
   graph_window_ = new GraphWindow(*data, state_, *prompt_, this);
+  graph_window_->set_file_chooser(*files_);
   connect(graph_window_, &GraphWindow::close_requested, this, [this] {
     if (state_.busy.check(*prompt_)) close_graph_window();
   });

@@ -281,8 +281,9 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
   const bool english = state_.start.language.english_start_locale;
   timetable_ =
       std::make_unique<timetable::TimetableController>(data, timetable::read_timetable_flags(file));
-  Font font = shell::drawing_font(
-      shell::load_font_record(file, kFontSection, shell::default_font_record(english), english));
+  font_record_ =
+      shell::load_font_record(file, kFontSection, shell::default_font_record(english), english);
+  Font font = shell::drawing_font(font_record_);
   font.height = 0;  // from the point size on each surface, screen or printer
   timetable_->set_font(font);
   auto* bar = new QMenuBar(this);
@@ -338,7 +339,7 @@ void TimetableWindow::build_menu(QMenuBar& bar) {
   add(file, kTimetableOpenFolder, "出力フォルダを参照(&F)", [this] {
     QDesktopServices::openUrl(QUrl::fromLocalFile(from_bytes(state_.start.folders.export_html)));
   });
-  add(file, kTimetablePrint, "印刷", [this] { print(); });
+  build_print_items(*file);
   QMenu* view = bar.addMenu(QString::fromUtf8("表示(&V)"));
   const auto moved = [this] {
     setWindowTitle(QString::fromStdString(timetable_->caption()));
@@ -354,6 +355,7 @@ void TimetableWindow::build_menu(QMenuBar& bar) {
   });
   add(view, kTimetableBaseStation, "基準駅設定(&O)", [this] { choose_base_station(); });
   add(view, kTimetableFirstTrains, "先着列車抽出(&E)", [this] { search_first_trains(); });
+  build_settings_items(*view);
   QMenu* shown = bar.addMenu(QString::fromUtf8("表示内容(&C)"));
   int id = kTimetableViewFlagFirst;
   for (const ViewFlagItem& item : kViewFlagItems) {
@@ -404,17 +406,23 @@ void TimetableWindow::write_settings() {
   const shell::Rect at = placement_of(*this);
   const bool minimised = isMinimized(), maximised = isMaximized();
   const timetable::TimetableFlags flags = timetable_->flags();
+  const bool english = state_.start.language.english_start_locale;
   update_settings_file(state_.start.files, [&](ini::Document& doc) {
     shell::write_placement(doc, timetable::kTimetableSection, at, minimised, maximised);
     timetable::write_timetable_flags(flags, doc);
-    std::vector<shell::LineStyle> fills = default_fills();
-    for (shell::LineStyle& f : fills) {
-      const Rgb c = timetable_->fill(f.id);
-      f.red = c.r, f.green = c.g, f.blue = c.b;
-    }
-    shell::save_line_styles(doc, timetable::kTimetableSection, fills);
+    shell::save_font_record(doc, kFontSection, font_record_, english);
+    shell::save_line_styles(doc, timetable::kTimetableSection, fills());
     return true;
   });
+}
+
+std::vector<shell::LineStyle> TimetableWindow::fills() const {
+  std::vector<shell::LineStyle> fills = default_fills();
+  for (shell::LineStyle& f : fills) {
+    const Rgb c = timetable_->fill(f.id);
+    f.red = c.r, f.green = c.g, f.blue = c.b;
+  }
+  return fills;
 }
 
 bool TimetableWindow::print_on(QPrinter& printer) {

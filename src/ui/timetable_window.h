@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "ui/menu_actions.h"
+#include "shell/font_record.h"
+#include "shell/line_styles.h"
 #include "timetable/timetable_controller.h"
 #include "ui/editor_state.h"
 #include "ui/picture_view.h"
@@ -30,6 +32,14 @@ enum TimetableCommand : int {
   kTimetableBaseStation,
   kTimetableFirstTrains,
   kTimetableViewFlagFirst = 100,  // the 表示内容 items follow in menu order
+};
+
+// The page, paper, font and colour commands of the window's menu.
+enum TimetableSettingsCommand : int {
+  kTimetablePrintPageSetup = 200,
+  kTimetablePaperSetup,
+  kTimetableFont,
+  kTimetableFills,
 };
 
 class TimetableView : public PictureView {
@@ -89,6 +99,13 @@ class TimetableWindow : public QWidget {
   // 先着列車抽出 and 基準駅設定: a choice of stations, then the operation.
   void search_first_trains();
   void choose_base_station();
+  // The page-setting dialog for print (margins and pages of the print
+  // section), the printer setup, the font dialog and the colour dialog of
+  // the three fill entries.
+  void edit_print_page();
+  void setup_paper();
+  void choose_timetable_font();
+  void edit_fills();
 
  Q_SIGNALS:
   void close_requested();
@@ -112,6 +129,11 @@ class TimetableWindow : public QWidget {
   // Station names of the current display target in down order, UTF-8.
   std::vector<std::pair<int, std::string>> stations() const;
   void update_marks();
+  // Settings items (timetable_window_settings.cpp).
+  void build_print_items(QMenu& file);
+  void build_settings_items(QMenu& view);
+  // The fill entries with the colours in use.
+  std::vector<shell::LineStyle> fills() const;
 
   EditorState& state_;
   Prompt& prompt_;
@@ -121,6 +143,7 @@ class TimetableWindow : public QWidget {
   QScrollBar* vertical_;
   MenuActions actions_;
   QPrinter printer_;
+  shell::FontRecord font_record_;
 };
 
 }  // namespace vosk::ui

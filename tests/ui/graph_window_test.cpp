@@ -319,20 +319,5 @@ TEST_F(Ui_GraphWindowTests, PrintsThePagesOfThePrintSection) {
   EXPECT_FALSE(graph.print_on(broken));
 }
 
-TEST_F(Ui_GraphWindowTests, CopyPutsABitmapAndAnSvgOnTheClipboard) {
-  home_.write(
-      "korv.ini",
-      "[VOSKDiaGramWindow]\r\nopen=0\r\n[DiaGramCopyFigureClip]\r\nSizeX=800\r\nSizeY=500\r\n");
-  GraphWindow& graph = open_graph();
-  graph.copy_to_clipboard();
-  const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-  ASSERT_NE(mime, nullptr);
-  const QImage image = qvariant_cast<QImage>(mime->imageData());
-  EXPECT_EQ(image.size(), QSize(800, 500));
-  EXPECT_GT(run_pixels(image, editor_->data_set().data()), 200);
-  EXPECT_TRUE(mime->data(QStringLiteral("image/svg+xml")).contains("<svg"));
-  EXPECT_EQ(graph.graph().plot().right, graph.view()->width() - 2);
-}
-
 }  // namespace
 }  // namespace vosk::ui
