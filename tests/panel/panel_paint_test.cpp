@@ -451,10 +451,16 @@ TEST_F(Panel_PaintTests, PlacedDutiesShowTheirStockAndTrainNumberOnTheirRail) {
   EXPECT_EQ(second.right, 190 + 26);
   EXPECT_LT(second.top, 50 + panel().view().rail_thickness);
   EXPECT_GT(second.bottom, 50);
-  std::vector<std::string> labels;
+  std::vector<DrawOp> labels;
   for (const DrawOp& op : s.ops_of(OpKind::Text))
-    if (op.colour == kWhite && op.align.vertical == VAlign::Bottom) labels.push_back(op.text);
-  EXPECT_EQ(labels, (std::vector<std::string>{"Ａ", "1021M B"}));
+    if (op.colour == kWhite) labels.push_back(op);
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(labels[0].text, "Ａ");
+  EXPECT_EQ(labels[1].text, "1021M B");
+  // With no station in the way, a label stands centred above its bar.
+  const Size size = approximate_text_size(labels[1].font, 96, labels[1].text);
+  EXPECT_EQ(labels[1].from.y + size.height, second.top - 1);
+  EXPECT_EQ(labels[1].from.x + size.width / 2, (second.left + second.right) / 2);
 }
 
 }  // namespace
