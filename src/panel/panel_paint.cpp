@@ -156,8 +156,7 @@ std::vector<TrackPanel::StationDrawing> TrackPanel::station_drawings() const {
     const Point a = at(d.row, d.left_x, d.y1);
     const Point b = at(d.row, d.right_x, d.y2);
     StationDrawing drawing;
-    drawing.rect = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
-                    std::max(a.y, b.y)};
+    drawing.rect = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
     if (m.targets.names_record(d.target)) {
       const map::Target& t = m.targets[d.target];
       drawing.name = sjis::to_utf8_lossy(

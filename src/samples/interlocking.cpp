@@ -20,11 +20,10 @@ class RequestControl : public Prompt {
 // fixed routes of one-way tracks keep theirs hidden). No placement and no
 // font record, so the editor's own settings stand in for them.
 std::vector<std::string> main_panel_lines() {
-  return {"ViewType=0",   "ViewFor=0",     "SmartView=0",     "TrackView=0",
-          "RailView=0",   "RouteView=0",   "BoardView=0",     "FlatteryView=0",
-          "InterView=2",  "ViewImage16=0", "ClockPosition=0", "ViewToolBar=1",
-          "ScaleX=4096",  "ScaleY=4096",   "ScrollPosX=0",    "ScrollPosY=0",
-          "FlatteryTrain=0"};
+  return {"ViewType=0",      "ViewFor=0",      "SmartView=0",    "TrackView=0", "RailView=0",
+          "RouteView=0",     "BoardView=0",    "FlatteryView=0", "InterView=2", "ViewImage16=0",
+          "ClockPosition=0", "ViewToolBar=1",  "ScaleX=4096",    "ScaleY=4096", "ScrollPosX=0",
+          "ScrollPosY=0",    "FlatteryTrain=0"};
 }
 
 }  // namespace

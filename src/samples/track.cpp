@@ -77,8 +77,8 @@ int TrackBuilder::link(int s, bool right_end, bool rail_is_a, int position) cons
 }
 
 void TrackBuilder::write(RecordTable<map::Rail>& rails, RecordTable<map::PRail>& prails,
-                         RecordTable<map::Point>& points,
-                         const std::function<int(int)>& row_of, int key_line_y) const {
+                         RecordTable<map::Point>& points, const std::function<int(int)>& row_of,
+                         int key_line_y) const {
   for (int s = 1; s <= segment_count(); ++s) {
     const Segment& seg = segment(s);
     const int a = rail_a(s);

@@ -41,8 +41,8 @@ TEST(Panel_LabelTests, ATrainLabelTakesTheFirstPlaceClearOfTheStationNames) {
   };
   const Row rows[] = {
       {{}, above},
-      {{{0, 0, 50, 50}}, above},                      // a name elsewhere
-      {{{105, 20, 115, 30}}, below},                  // a name above
+      {{{0, 0, 50, 50}}, above},      // a name elsewhere
+      {{{105, 20, 115, 30}}, below},  // a name above
       {{{105, 20, 115, 30}, {90, 55, 130, 70}}, right},
       {{{105, 20, 115, 30}, {90, 55, 130, 70}, {140, 40, 150, 45}}, left},
       {{{60, 0, 160, 39}, {60, 48, 160, 80}}, above},  // nowhere clear
@@ -57,8 +57,8 @@ TEST(Panel_LabelTests, OnlyDarkPointKeyColoursGetAPlate) {
     int entry;
     bool plate;
   };
-  const Row rows[] = {{0, false}, {1, true},  {2, false}, {3, false},
-                      {4, false}, {5, true},  {6, true}};
+  const Row rows[] = {{0, false}, {1, true}, {2, false}, {3, false},
+                      {4, false}, {5, true}, {6, true}};
   const auto styles = shell::builtin_main_window_line_styles();
   for (const Row& row : rows) {
     const auto s = std::find_if(styles.begin(), styles.end(),

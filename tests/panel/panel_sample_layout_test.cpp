@@ -76,8 +76,8 @@ TEST_P(Panel_SampleLayoutTests, NothingDrawnAfterAStationNameCoversIt) {
         const Rect other = bounds(ops[k]);
         EXPECT_FALSE(overlaps(name, other))
             << ops[i].text << " at " << name.left << "," << name.top << " covered by op " << k
-            << " (" << static_cast<int>(ops[k].kind) << " " << ops[k].text << ") at "
-            << other.left << "," << other.top << "-" << other.right << "," << other.bottom;
+            << " (" << static_cast<int>(ops[k].kind) << " " << ops[k].text << ") at " << other.left
+            << "," << other.top << "-" << other.right << "," << other.bottom;
       }
     }
     EXPECT_EQ(checked, data.map.station_draws.extent());

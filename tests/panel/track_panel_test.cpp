@@ -107,10 +107,12 @@ TEST_F(Panel_TrackPanelTests, RowCommandsRefuseWhileAnotherWindowHoldsTheBusyLoc
     const char* refusal;
   };
   const Row rows[] = {
-      {RowCommand::AutoRow, shell::BusyState::DiaEditWindow, "ダイヤ編集ウインドウが作業中です。\n"},
+      {RowCommand::AutoRow, shell::BusyState::DiaEditWindow,
+       "ダイヤ編集ウインドウが作業中です。\n"},
       {RowCommand::ClearRow, shell::BusyState::TrainGraphWindow,
        "ダイヤグラムウインドウが作業中です。\n"},
-      {RowCommand::AdjustSpan, shell::BusyState::TimetableWindow, "時刻表ウインドウが作業中です。\n"},
+      {RowCommand::AdjustSpan, shell::BusyState::TimetableWindow,
+       "時刻表ウインドウが作業中です。\n"},
       {RowCommand::RowPause, shell::BusyState::MainWindow, "メインウインドウが作業中です。\n"},
       {RowCommand::RowPosition, shell::BusyState::UnitWorkingDialog,
        "編成・仕業設定ダイアログが作業中です。\n"},
