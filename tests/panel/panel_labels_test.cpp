@@ -10,24 +10,6 @@
 namespace vosk::panel {
 namespace {
 
-TEST(Panel_LabelTests, TextBoxesFollowTheAlignment) {
-  struct Row {
-    TextAlign align;
-    Rect box;
-  };
-  const Row rows[] = {
-      {{HAlign::Left, VAlign::Top}, {100, 50, 130, 62}},
-      {{HAlign::Center, VAlign::Top}, {85, 50, 115, 62}},
-      {{HAlign::Right, VAlign::Bottom}, {70, 38, 100, 50}},
-      {{HAlign::Center, VAlign::Baseline}, {85, 38, 115, 50}},
-  };
-  for (const Row& row : rows) EXPECT_EQ(text_box({100, 50}, row.align, {30, 12}), row.box);
-  // Boxes that only touch do not overlap.
-  EXPECT_FALSE(overlaps({0, 0, 10, 10}, {10, 0, 20, 10}));
-  EXPECT_FALSE(overlaps({0, 0, 10, 10}, {0, 10, 10, 20}));
-  EXPECT_TRUE(overlaps({0, 0, 10, 10}, {9, 9, 20, 20}));
-}
-
 // A bar from x 100 to 121, y 40 to 47, and a label 20 x 10: the places in
 // turn, each taken when the ones before meet something to keep clear of.
 TEST(Panel_LabelTests, ATrainLabelTakesTheFirstPlaceClearOfTheStationNames) {
