@@ -1,4 +1,5 @@
 // Painting the track panel, layer by layer.
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -6,6 +7,7 @@
 
 #include "base/sjis.h"
 #include "base/time_text.h"
+#include "panel/panel_labels.h"
 #include "panel/track_panel.h"
 
 namespace vosk::panel {
@@ -103,7 +105,8 @@ void TrackPanel::draw_guides(Surface& s) const {
 
 void TrackPanel::draw_point_keys(Surface& s) const {
   const auto& points = data_.map.points;
-  s.set_text_align({HAlign::Center, VAlign::Top});
+  const TextAlign below{HAlign::Center, VAlign::Top};
+  s.set_text_align(below);
   for (int n = 1; n <= points.extent(); ++n) {
     const map::Point& p = points[n];
     if (p.key.empty()) continue;
@@ -120,8 +123,16 @@ void TrackPanel::draw_point_keys(Surface& s) const {
     } else {
       colour = style_colour(kPointManual);
     }
+    const Point where = at(p.symbol_row, p.symbol_x, p.symbol_y);
+    const std::string key = sjis::to_utf8_lossy(p.key);
+    // Dark mode colours (blue, dark green, dark red) vanish on black: they
+    // are written on a light plate, like the name plate of a switch.
+    if (needs_plate(colour)) {
+      const Rect box = text_box(where, below, s.measure(key));
+      s.fill_rect({box.left - 1, box.top, box.right + 1, box.bottom}, kPlateColour);
+    }
     s.set_text_colour(colour);
-    s.text(at(p.symbol_row, p.symbol_x, p.symbol_y), sjis::to_utf8_lossy(p.key));
+    s.text(where, key);
   }
 }
 
@@ -137,26 +148,48 @@ void TrackPanel::draw_jumps(Surface& s) const {
   }
 }
 
-void TrackPanel::draw_station_drawings(Surface& s) const {
+std::vector<TrackPanel::StationDrawing> TrackPanel::station_drawings() const {
   const auto& m = data_.map;
-  const Rgb back = style_colour(kStationBack);
-  solid_pen(s, back);
-  s.set_brush({back, false});
-  s.set_text_colour(style_colour(kStationText));
+  std::vector<StationDrawing> out;
   for (int n = 1; n <= m.station_draws.extent(); ++n) {
     const map::StationDraw& d = m.station_draws[n];
     const Point a = at(d.row, d.left_x, d.y1);
     const Point b = at(d.row, d.right_x, d.y2);
-    const Rect r{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
-    s.rectangle(r);
-    std::string name;
+    StationDrawing drawing;
+    drawing.rect = {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
     if (m.targets.names_record(d.target)) {
       const map::Target& t = m.targets[d.target];
-      name = m.stations.names_record(t.station) ? m.stations[t.station].short_name : t.short_name;
+      drawing.name = sjis::to_utf8_lossy(
+          m.stations.names_record(t.station) ? m.stations[t.station].short_name : t.short_name);
     }
-    if (!name.empty())
-      text_centred_on(s, {(r.left + r.right) / 2, (r.top + r.bottom) / 2}, HAlign::Center,
-                      sjis::to_utf8_lossy(name));
+    out.push_back(std::move(drawing));
+  }
+  return out;
+}
+
+namespace {
+Point centre_of(const Rect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+}  // namespace
+
+std::vector<Rect> TrackPanel::station_name_boxes(Surface& s) const {
+  std::vector<Rect> boxes;
+  for (const StationDrawing& d : station_drawings()) {
+    if (d.name.empty()) continue;
+    const Size size = s.measure(d.name);
+    const Point c = centre_of(d.rect);
+    boxes.push_back(text_box({c.x, c.y - size.height / 2}, {HAlign::Center, VAlign::Top}, size));
+  }
+  return boxes;
+}
+
+void TrackPanel::draw_station_drawings(Surface& s) const {
+  const Rgb back = style_colour(kStationBack);
+  solid_pen(s, back);
+  s.set_brush({back, false});
+  s.set_text_colour(style_colour(kStationText));
+  for (const StationDrawing& d : station_drawings()) {
+    s.rectangle(d.rect);
+    if (!d.name.empty()) text_centred_on(s, centre_of(d.rect), HAlign::Center, d.name);
   }
 }
 
@@ -183,8 +216,9 @@ void TrackPanel::draw_rails(Surface& s) const {
 }
 
 // The stock on each rail as a bar over the middle half of the rail, and
-// above it the number of each duty's first run (the duty's name without
-// one), joined by blanks when several duties stand on one rail.
+// beside it the number of each duty's first run (the duty's name without
+// one), joined by blanks when several duties stand on one rail. The label
+// goes above the bar unless that would cover a station's name.
 void TrackPanel::draw_trains(Surface& s) const {
   const auto& rails = data_.map.rails;
   const auto& dia = data_.dia;
@@ -202,6 +236,9 @@ void TrackPanel::draw_trains(Surface& s) const {
     label += numbered ? dia.diagrams[train.first_diagram].train_number : train.name;
   }
   const int t = std::max(1, view_.rail_thickness);
+  // Labels keep clear of the station names, and of each other where they can.
+  const std::vector<Rect> names = station_name_boxes(s);
+  std::vector<Rect> taken = names;
   for (const auto& [rail, label] : labels) {
     const map::Rail& r = rails[rail];
     const int lower = r.direction == 1 ? t : 0;
@@ -209,12 +246,19 @@ void TrackPanel::draw_trains(Surface& s) const {
     const Point b = at(r.row, r.row_pos_x_back, r.row_pos_y_back);
     const int quarter = std::max(2, std::abs(a.x - b.x) / 4);
     const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2 + lower + t / 2};
+    const Rect bar{mid.x - quarter, mid.y - 3, mid.x + quarter + 1, mid.y + 4};
     solid_pen(s, kBlack);
     s.set_brush({kTrainStock, false});
-    s.rectangle({mid.x - quarter, mid.y - 3, mid.x + quarter + 1, mid.y + 4});
+    s.rectangle(bar);
+    const std::string text = sjis::to_utf8_lossy(label);
+    const Size size = s.measure(text);
+    Rect box = train_label_box(bar, size, taken);
+    if (std::any_of(taken.begin(), taken.end(), [&](const Rect& o) { return overlaps(box, o); }))
+      box = train_label_box(bar, size, names);
+    taken.push_back(box);
     s.set_text_colour(kWhite);
-    s.set_text_align({HAlign::Center, VAlign::Bottom});
-    s.text({mid.x, mid.y - 4}, sjis::to_utf8_lossy(label));
+    s.set_text_align({HAlign::Left, VAlign::Top});
+    s.text({box.left, box.top}, text);
   }
 }
 

@@ -94,6 +94,28 @@ void TrackPanel::toggle_row_position() {
   current_row_ = 1;
 }
 
+bool TrackPanel::row_command(RowCommand command, const shell::BusyLock& lock, Prompt& prompt) {
+  if (!lock.check(prompt)) return false;
+  switch (command) {
+    case RowCommand::AutoRow:
+      auto_row();
+      break;
+    case RowCommand::ClearRow:
+      clear_row();
+      break;
+    case RowCommand::AdjustSpan:
+      adjust_span();
+      break;
+    case RowCommand::RowPause:
+      toggle_row_pause();
+      break;
+    case RowCommand::RowPosition:
+      toggle_row_position();
+      break;
+  }
+  return true;
+}
+
 std::string TrackPanel::status_text() const {
   switch (mode_) {
     case RowMode::Pause:

@@ -56,6 +56,9 @@ struct MenuEntry {
   friend bool operator==(const MenuEntry&, const MenuEntry&) = default;
 };
 
+// The commands that rebuild or edit the display rows.
+enum class RowCommand { AutoRow, ClearRow, AdjustSpan, RowPause, RowPosition };
+
 // The panel's context-menu commands.
 enum PanelCommand : int {
   kCmdSwitch = 1,  // 転換 / 正順転換
@@ -109,6 +112,10 @@ class TrackPanel {
   // Switches; turning one on turns the other off.
   void toggle_row_pause();
   void toggle_row_position();
+  // A row command from the menu or the tool bar: refused, with the busy
+  // window named through `prompt`, while another window holds the busy lock.
+  // True when the command ran.
+  bool row_command(RowCommand command, const shell::BusyLock& lock, Prompt& prompt);
   RowMode row_mode() const { return mode_; }
   int current_row() const { return current_row_; }
   // The status text of the row mode, UTF-8; in normal mode the point-symbol
@@ -189,6 +196,14 @@ class TrackPanel {
   void draw_point_keys(Surface& s) const;
   void draw_jumps(Surface& s) const;
   void draw_station_drawings(Surface& s) const;
+  // Each station drawing's rectangle in pixels and its station's short name.
+  struct StationDrawing {
+    Rect rect;
+    std::string name;  // UTF-8
+  };
+  std::vector<StationDrawing> station_drawings() const;
+  // The boxes the station names cover, centred in their drawings.
+  std::vector<Rect> station_name_boxes(Surface& s) const;
   void draw_rails(Surface& s) const;
   void draw_trains(Surface& s) const;
   void draw_buttons(Surface& s) const;

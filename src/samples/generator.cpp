@@ -6,6 +6,7 @@
 #include "datafiles/bundle_writer.h"
 #include "datafiles/table_loader.h"
 #include "samples/dia.h"
+#include "samples/interlocking.h"
 #include "samples/map.h"
 #include "samples/names.h"
 #include "samples/route.h"
@@ -57,6 +58,7 @@ DataSet make_sample(const SampleOptions& options) {
   write_header(data.header, line, options.seed);
   write_track_tables(line, data.map);
   write_station_tables(line, station_distances(line, data.map), data.map);
+  write_interlocking(data);
   write_series(data.series);
   write_classification(line, data.map, data.header, data.classification);
   write_runs(line, data, runs, options.whole_journeys);

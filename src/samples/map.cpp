@@ -14,14 +14,23 @@ namespace {
 
 // Display units: one cell is 20 units wide; the tracks run at fixed heights.
 constexpr int kCell = 20;
-constexpr int kYTop = 20;     // upper loops and the first terminal platform
-constexpr int kYDown = 40;    // main track used rightward
-constexpr int kYUp = 60;      // main track used leftward
-constexpr int kYBottom = 80;  // lower loops and the junction's bay
-constexpr int kYBranch = 120;
-constexpr int kYBranchLoop = 140;
+// The main tracks lie far enough apart for a station's name between them,
+// and so do the two tracks of a branch loop.
+constexpr int kYTop = 20;      // upper loops and the first terminal platform
+constexpr int kYDown = 45;     // main track used rightward
+constexpr int kYUp = 75;       // main track used leftward
+constexpr int kYBottom = 100;  // lower loops and the junction's bay
+constexpr int kYBranch = 140;
+constexpr int kYBranchLoop = 170;
+// Where station names stand: between the main tracks, and below the
+// branch's track (between the two tracks of its loops).
+constexpr int kYMainName = (kYDown + kYUp) / 2;
+constexpr int kYBranchName = (kYBranch + kYBranchLoop) / 2;
+// Platforms are long enough for a name between the route levers and buttons
+// at their ends.
+constexpr int kPlatformCells = 6;
 constexpr int kRowCells = 64;  // a display row holds about 1280 units
-constexpr int kRowHeight = 160;
+constexpr int kRowHeight = 200;
 constexpr int kRowXOrigin = 40;
 
 // Open-line sections: main interstation i has group i, the branch section
@@ -92,7 +101,9 @@ class Layout {
     b.y = y1;
     return s;
   }
-  void draw(const StationPlan& st, std::initializer_list<int> platforms) {
+  // The station drawing covers the platforms and is centred on `name_y`,
+  // where the name is written in a gap between the tracks.
+  void draw(const StationPlan& st, std::initializer_list<int> platforms, int name_y) {
     StationDrawPlan d{st.number, {1 << 30, 1 << 30}, {-(1 << 30), -(1 << 30)}};
     for (int p : platforms) {
       const Segment& s = t_.segment(p);
@@ -100,6 +111,9 @@ class Layout {
       d.bottom_right = {std::max(d.bottom_right.x, s.right.x),
                         std::max(d.bottom_right.y, s.right.y + 6)};
     }
+    const int half = std::max(name_y - d.top_left.y, d.bottom_right.y - name_y);
+    d.top_left.y = name_y - half;
+    d.bottom_right.y = name_y + half;
     line_.draws.push_back(d);
   }
 
@@ -128,39 +142,40 @@ void Layout::west_terminal(StationPlan& st, int c, int width) {
   // Three stub platforms and two sidings fan into one throat track, which
   // splits again onto the two main tracks.
   const int ys[] = {kYTop, kYDown, kYUp, kYBottom, kYBottom + 20};
+  const int e = c + 1 + kPlatformCells;  // where the platforms and sidings end
   std::vector<int> fans;
   for (int k = 0; k < 5; ++k) {
-    int track = k < 3 ? platform(c + 1, c + 7, ys[k], st, kBandDown)
-                      : seg(c + 1, ys[k], c + 7, ys[k], SegmentKind::Siding, n);
+    int track = k < 3 ? platform(c + 1, e, ys[k], st, kBandDown)
+                      : seg(c + 1, ys[k], e, ys[k], SegmentKind::Siding, n);
     if (k < 3) st.terminal.push_back(track);
-    int f = seg(c + 7, ys[k], c + 9, kYDown, SegmentKind::Switch, n);
+    int f = seg(e, ys[k], e + 2, kYDown, SegmentKind::Switch, n);
     t_.join(track, f);
     fans.push_back(f);
   }
-  int throat = seg(c + 9, kYDown, c + 10, kYDown, SegmentKind::Switch, n);
+  int throat = seg(e + 2, kYDown, e + 3, kYDown, SegmentKind::Switch, n);
   line_.track.point(t_.fan(throat, fans, false)).position = random_.between(0, 2);
-  int fork = seg(c + 10, kYDown, c + 11, kYDown, SegmentKind::Switch, n);
+  int fork = seg(e + 3, kYDown, e + 4, kYDown, SegmentKind::Switch, n);
   t_.join(throat, fork);
-  int to_down = seg(c + 11, kYDown, c + 12, kYDown, SegmentKind::Switch, n);
-  int to_up = seg(c + 11, kYDown, c + 12, kYUp, SegmentKind::Switch, n);
+  int to_down = seg(e + 4, kYDown, e + 5, kYDown, SegmentKind::Switch, n);
+  int to_up = seg(e + 4, kYDown, e + 5, kYUp, SegmentKind::Switch, n);
   t_.fan(fork, {to_down, to_up}, true);
-  continue_with(down_, to_down, c + 12, kYDown);
-  continue_with(up_, to_up, c + 12, kYUp);
+  continue_with(down_, to_down, e + 5, kYDown);
+  continue_with(up_, to_up, e + 5, kYUp);
   line_to(down_, c + width, 0);
   line_to(up_, c + width, 0);
-  draw(st, {st.terminal[0], st.terminal[2]});
+  draw(st, {st.terminal[0], st.terminal[2]}, kYMainName);
 }
 
 void Layout::simple(StationPlan& st, int c, int width, int k) {
   line_to(down_, c + 4, k - 1);
   line_to(up_, c + 4, k - 1);
-  st.down = extend(down_, c + 8, kYDown, SegmentKind::Platform, st.number);
-  st.up = extend(up_, c + 8, kYUp, SegmentKind::Platform, st.number);
+  st.down = extend(down_, c + 4 + kPlatformCells, kYDown, SegmentKind::Platform, st.number);
+  st.up = extend(up_, c + 4 + kPlatformCells, kYUp, SegmentKind::Platform, st.number);
   t_.segment(st.down).target = st.number;
   t_.segment(st.up).target = st.number;
   line_to(down_, c + width, k);
   line_to(up_, c + width, k);
-  draw(st, {st.down, st.up});
+  draw(st, {st.down, st.up}, kYMainName);
 }
 
 std::pair<int, int> Layout::split(Band& b, int y_other, int station) {
@@ -189,19 +204,19 @@ void Layout::loop(StationPlan& st, int c, int width, int k) {
   auto [ds, dl] = split(down_, kYTop, n);
   auto [us, ul] = split(up_, kYBottom, n);
   // Track numbers follow PRail numbers: the upper loop is track 1.
-  st.down_loop = platform(c + 4, c + 8, kYTop, st, kBandDown);
-  st.down = platform(c + 4, c + 8, kYDown, st, kBandDown);
-  st.up = platform(c + 4, c + 8, kYUp, st, kBandUp);
-  st.up_loop = platform(c + 4, c + 8, kYBottom, st, kBandUp);
+  st.down_loop = platform(c + 4, c + 4 + kPlatformCells, kYTop, st, kBandDown);
+  st.down = platform(c + 4, c + 4 + kPlatformCells, kYDown, st, kBandDown);
+  st.up = platform(c + 4, c + 4 + kPlatformCells, kYUp, st, kBandUp);
+  st.up_loop = platform(c + 4, c + 4 + kPlatformCells, kYBottom, st, kBandUp);
   t_.join(dl, st.down_loop);
   t_.join(ds, st.down);
   t_.join(us, st.up);
   t_.join(ul, st.up_loop);
-  merge(down_, st.down, st.down_loop, c + 8, kYTop, n);
-  merge(up_, st.up, st.up_loop, c + 8, kYBottom, n);
+  merge(down_, st.down, st.down_loop, c + 4 + kPlatformCells, kYTop, n);
+  merge(up_, st.up, st.up_loop, c + 4 + kPlatformCells, kYBottom, n);
   line_to(down_, c + width, k);
   line_to(up_, c + width, k);
-  draw(st, {st.down_loop, st.up_loop});
+  draw(st, {st.down_loop, st.up_loop}, kYMainName);
 }
 
 void Layout::junction(StationPlan& st, int c, int width, int k) {
@@ -221,20 +236,20 @@ void Layout::junction(StationPlan& st, int c, int width, int k) {
   continue_with(down_, xds, c + 4, kYDown);
   extend(down_, c + 8, kYDown, SegmentKind::Yard, n);
   auto [js, jb] = split(up_, kYBottom, n);
-  st.down = extend(down_, c + 12, kYDown, SegmentKind::Platform, n);
+  st.down = extend(down_, c + 8 + kPlatformCells, kYDown, SegmentKind::Platform, n);
   t_.segment(st.down).target = n;
-  st.up = platform(c + 8, c + 12, kYUp, st, kBandUp);
-  st.bay = platform(c + 8, c + 12, kYBottom, st, kBandBranch);
+  st.up = platform(c + 8, c + 8 + kPlatformCells, kYUp, st, kBandUp);
+  st.bay = platform(c + 8, c + 8 + kPlatformCells, kYBottom, st, kBandBranch);
   t_.join(js, st.up);
   t_.join(jb, st.bay);
-  continue_with(up_, st.up, c + 12, kYUp);
+  continue_with(up_, st.up, c + 8 + kPlatformCells, kYUp);
   line_to(down_, c + width, k);
   line_to(up_, c + width, k);
   // The branch leaves the bay eastward, down to its own band.
-  continue_with(branch_, st.bay, c + 12, kYBottom);
-  extend(branch_, c + 14, kYBranch, SegmentKind::Line, 0, kBranchGroup);
+  continue_with(branch_, st.bay, c + 8 + kPlatformCells, kYBottom);
+  extend(branch_, c + 10 + kPlatformCells, kYBranch, SegmentKind::Line, 0, kBranchGroup);
   line_to(branch_, c + width, kBranchGroup);
-  draw(st, {st.down, st.bay});
+  draw(st, {st.down, st.bay}, kYMainName);
 }
 
 void Layout::east_terminal(StationPlan& st, int c, int k) {
@@ -250,11 +265,11 @@ void Layout::east_terminal(StationPlan& st, int c, int k) {
   int to1 = seg(c + 7, kYDown, c + 8, kYDown, SegmentKind::Switch, n);
   int to2 = seg(c + 7, kYDown, c + 8, kYUp, SegmentKind::Switch, n);
   t_.fan(fork, {to1, to2}, true);
-  st.terminal = {platform(c + 8, c + 12, kYDown, st, kBandDown),
-                 platform(c + 8, c + 12, kYUp, st, kBandUp)};
+  st.terminal = {platform(c + 8, c + 8 + kPlatformCells, kYDown, st, kBandDown),
+                 platform(c + 8, c + 8 + kPlatformCells, kYUp, st, kBandUp)};
   t_.join(to1, st.terminal[0]);
   t_.join(to2, st.terminal[1]);
-  draw(st, {st.terminal[0], st.terminal[1]});
+  draw(st, {st.terminal[0], st.terminal[1]}, kYMainName);
 }
 
 void Layout::branch_station(StationPlan& st, int c, int width, int m, bool last) {
@@ -262,20 +277,20 @@ void Layout::branch_station(StationPlan& st, int c, int width, int m, bool last)
   const int before = kBranchGroup + m - 1;
   if (st.role == StationRole::BranchHalt) {
     line_to(branch_, c + 4, before);
-    st.down = extend(branch_, c + 8, kYBranch, SegmentKind::Platform, n);
+    st.down = extend(branch_, c + 4 + kPlatformCells, kYBranch, SegmentKind::Platform, n);
     t_.segment(st.down).target = n;
     st.up = st.down;
     line_to(branch_, c + width, before + 1);
-    draw(st, {st.down});
+    draw(st, {st.down}, kYBranchName);
     return;
   }
   line_to(branch_, c + 2, before);
   auto [bs, bl] = split(branch_, kYBranchLoop, n);
-  int p1 = platform(c + 4, c + 8, kYBranch, st, kBandBranch);
-  int p2 = platform(c + 4, c + 8, kYBranchLoop, st, kBandBranch);
+  int p1 = platform(c + 4, c + 4 + kPlatformCells, kYBranch, st, kBandBranch);
+  int p2 = platform(c + 4, c + 4 + kPlatformCells, kYBranchLoop, st, kBandBranch);
   t_.join(bs, p1);
   t_.join(bl, p2);
-  draw(st, {p1, p2});
+  draw(st, {p1, p2}, kYBranchName);
   if (last) {
     st.terminal = {p1, p2};
     return;
@@ -283,16 +298,17 @@ void Layout::branch_station(StationPlan& st, int c, int width, int m, bool last)
   // Trains cross here: rightward ones keep to track 1, leftward ones take 2.
   st.down = p1;
   st.up = p2;
-  merge(branch_, p1, p2, c + 8, kYBranchLoop, n);
+  merge(branch_, p1, p2, c + 4 + kPlatformCells, kYBranchLoop, n);
   line_to(branch_, c + width, before + 1);
 }
 
 void Layout::run(int main_count, int branch_count) {
   const int j = line_.junction;
   const int slots = std::max(main_count, j + branch_count + 1);
-  std::vector<int> widths(static_cast<std::size_t>(slots), 12);
-  widths[0] = 16;
-  widths[static_cast<std::size_t>(j)] = 16;
+  // A station's slot: its platforms, and the throats and open line around them.
+  std::vector<int> widths(static_cast<std::size_t>(slots), 8 + kPlatformCells);
+  widths[0] = 12 + kPlatformCells;
+  widths[static_cast<std::size_t>(j)] = 12 + kPlatformCells;
   int c = 0;
   int row_start = 0;
   line_.row_starts = {0};
@@ -626,7 +642,8 @@ void write_track_tables(const SampleLine& line, MapTables& map) {
   map.rails.allocate(capacity_for(2 * t.segment_count(), map::kDefaultRailCapacity));
   map.prails.allocate(capacity_for(t.segment_count(), map::kDefaultPRailCapacity));
   map.points.allocate(capacity_for(t.point_count(), map::kDefaultPointCapacity));
-  t.write(map.rails, map.prails, map.points, [&](int x) { return line.row_of(x); });
+  t.write(
+      map.rails, map.prails, map.points, [&](int x) { return line.row_of(x); }, kYMainName);
 
   const int rows = static_cast<int>(line.row_starts.size());
   map.rows.allocate(capacity_for(rows, map::kDefaultRowCapacity));

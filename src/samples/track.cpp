@@ -77,8 +77,8 @@ int TrackBuilder::link(int s, bool right_end, bool rail_is_a, int position) cons
 }
 
 void TrackBuilder::write(RecordTable<map::Rail>& rails, RecordTable<map::PRail>& prails,
-                         RecordTable<map::Point>& points,
-                         const std::function<int(int)>& row_of) const {
+                         RecordTable<map::Point>& points, const std::function<int(int)>& row_of,
+                         int key_line_y) const {
   for (int s = 1; s <= segment_count(); ++s) {
     const Segment& seg = segment(s);
     const int a = rail_a(s);
@@ -130,6 +130,16 @@ void TrackBuilder::write(RecordTable<map::Rail>& rails, RecordTable<map::PRail>&
     }
   }
 
+  // The key is written below the symbol position: above or below the rails
+  // as the point lies, and a little towards the trunk, away from where the
+  // diverging tracks leave.
+  constexpr int kKeyHeight = 16;
+  constexpr int kKeyShift = 8;
+  auto key_at = [&](const Fan& fan, XY joint) {
+    const int x = fan.opens_right ? joint.x - kKeyShift : joint.x + kKeyShift;
+    const int y = joint.y < key_line_y ? joint.y - 2 - kKeyHeight : joint.y + 5;
+    return XY{x, y};
+  };
   for (int n = 1; n <= point_count(); ++n) {
     const Fan& fan = point(n);
     map::Point& p = points.grow_to(n);
@@ -143,8 +153,9 @@ void TrackBuilder::write(RecordTable<map::Rail>& rails, RecordTable<map::PRail>&
     p.normal_position = fan.normal_position;
     const XY joint = fan.opens_right ? segment(fan.trunk).right : segment(fan.trunk).left;
     p.symbol_row = row_of(segment(fan.trunk).left.x);
-    p.symbol_x = joint.x;
-    p.symbol_y = joint.y;
+    const XY key = key_at(fan, joint);
+    p.symbol_x = key.x;
+    p.symbol_y = key.y;
     p.key = fan.key;
     int i = 0;
     for (int s : members) {

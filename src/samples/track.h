@@ -86,9 +86,12 @@ class TrackBuilder {
   int point_count() const { return static_cast<int>(fans_.size()) - 1; }
 
   // Writes every segment and point into allocated tables. `row_of(x)` gives
-  // the display row of a segment whose left end lies at x.
+  // the display row of a segment whose left end lies at x. A point's key is
+  // written above its track when the point lies above `key_line_y`, below it
+  // otherwise, so that keys stay out of the band around that line.
   void write(RecordTable<map::Rail>& rails, RecordTable<map::PRail>& prails,
-             RecordTable<map::Point>& points, const std::function<int(int)>& row_of) const;
+             RecordTable<map::Point>& points, const std::function<int(int)>& row_of,
+             int key_line_y) const;
 
  private:
   // The signed link across one end of `s` for its rail a (or b), the point at

@@ -334,24 +334,24 @@ bool PanelWidget::key(int qt_key, const QString& text, Qt::KeyboardModifiers mod
 void PanelWidget::run_tool(PanelTool tool) {
   if (!panel_) return;
   bool rows_changed = false;
+  auto row_command = [&](panel::RowCommand command) {
+    return panel_->row_command(command, state_.busy, prompt_);
+  };
   switch (tool) {
     case PanelTool::AutoRow:
-      panel_->auto_row();
-      rows_changed = true;
+      rows_changed = row_command(panel::RowCommand::AutoRow);
       break;
     case PanelTool::ClearRow:
-      panel_->clear_row();
-      rows_changed = true;
+      rows_changed = row_command(panel::RowCommand::ClearRow);
       break;
     case PanelTool::AdjustSpan:
-      panel_->adjust_span();
-      rows_changed = true;
+      rows_changed = row_command(panel::RowCommand::AdjustSpan);
       break;
     case PanelTool::RowPause:
-      panel_->toggle_row_pause();
+      row_command(panel::RowCommand::RowPause);
       break;
     case PanelTool::RowPosition:
-      panel_->toggle_row_position();
+      row_command(panel::RowCommand::RowPosition);
       break;
     case PanelTool::WiderX:
       panel_->zoom_x(1);

@@ -319,6 +319,10 @@ TEST(Datafiles_MapChecksOnOpenTests, DeadEndRepairIsSavedAndConversionForgetsThe
 
 TEST(Datafiles_InterlockingSwitchTests, SwitchingOnRebuildsTheLevers) {
   DataSet ds = small_sample();
+  // The sample comes interlocked; as a map without area management it may
+  // not be switched on.
+  ds.header.map.use_interlocking = 0;
+  ds.header.map.use_area = 0;
   ScriptedPrompt refused;
   EXPECT_EQ(toggle_interlocking(ds, refused), InterlockingSwitch::Refused);
   EXPECT_EQ(ds.header.map.use_interlocking, 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "panel/panel_fixtures.h"
+#include "panel/panel_labels.h"
 #include "panel/track_panel.h"
 #include "support/recording_surface.h"
 
@@ -119,6 +120,36 @@ TEST_F(Panel_PaintTests, PointKeysTakeTheirModeColourOrWhiteOnAnInterlockingPane
       EXPECT_EQ(texts[0].colour, interlocking ? kWhite : entry(c.entry)) << "mode " << c.mode;
     }
   }
+}
+
+// With the main window's own colours the blue key of a point at its normal
+// position is written on a light plate; the white key of a manual point is not.
+TEST_F(Panel_PaintTests, DarkPointKeysStandOnALightPlate) {
+  for (int n : {1, 2}) {
+    map::Point& p = data.map.points.grow_to(n);
+    p.key = n == 1 ? "21" : "22";
+    p.symbol_row = 1;
+    p.symbol_x = 100 * n;
+    p.symbol_y = 30;
+    p.active_mode = n == 1 ? map::kPointRestore : map::kPointManual;
+  }
+  TrackPanel own(data, shell::builtin_main_window_line_styles());
+  RecordingSurface s({800, 600});
+  own.draw(s);
+  std::vector<DrawOp> plates;
+  for (const DrawOp& op : s.ops_of(OpKind::FillRect))
+    if (op.colour == kPlateColour) plates.push_back(op);
+  ASSERT_EQ(plates.size(), 1u);
+  const std::vector<DrawOp> texts = s.ops_of(OpKind::Text);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].colour, (Rgb{0, 0, 255}));
+  const Size size = approximate_text_size(texts[0].font, 96, texts[0].text);
+  const Rect& plate = plates[0].rect;
+  EXPECT_LE(plate.left, texts[0].from.x - size.width / 2);
+  EXPECT_GE(plate.right, texts[0].from.x + size.width / 2);
+  EXPECT_EQ(plate.top, texts[0].from.y);
+  EXPECT_EQ(plate.bottom, texts[0].from.y + size.height);
+  EXPECT_EQ(texts[1].colour, kWhite);
 }
 
 TEST_F(Panel_PaintTests, PointKeysGreyWhileAnotherPointIsBeingMovedOrWhenFailed) {
@@ -451,10 +482,16 @@ TEST_F(Panel_PaintTests, PlacedDutiesShowTheirStockAndTrainNumberOnTheirRail) {
   EXPECT_EQ(second.right, 190 + 26);
   EXPECT_LT(second.top, 50 + panel().view().rail_thickness);
   EXPECT_GT(second.bottom, 50);
-  std::vector<std::string> labels;
+  std::vector<DrawOp> labels;
   for (const DrawOp& op : s.ops_of(OpKind::Text))
-    if (op.colour == kWhite && op.align.vertical == VAlign::Bottom) labels.push_back(op.text);
-  EXPECT_EQ(labels, (std::vector<std::string>{"Ａ", "1021M B"}));
+    if (op.colour == kWhite) labels.push_back(op);
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(labels[0].text, "Ａ");
+  EXPECT_EQ(labels[1].text, "1021M B");
+  // With no station in the way, a label stands centred above its bar.
+  const Size size = approximate_text_size(labels[1].font, 96, labels[1].text);
+  EXPECT_EQ(labels[1].from.y + size.height, second.top - 1);
+  EXPECT_EQ(labels[1].from.x + size.width / 2, (second.left + second.right) / 2);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "panel/panel_fixtures.h"
 #include "panel/row_layout.h"
 #include "support/recording_surface.h"
+#include "support/scripted_prompt.h"
 
 namespace vosk::panel {
 namespace {
@@ -95,6 +96,54 @@ TEST_F(Panel_TrackPanelTests, AutoRowUsesTheWindowWidthAtTheScale) {
   panel.auto_row();
   EXPECT_EQ(data.map.rows.extent(), 2);
   EXPECT_EQ(data.map.rows[2].x_shift, -2200);
+}
+
+// Every row command refuses while another window is busy, naming it, and
+// leaves rows and mode as they were; once the lock is free it runs.
+TEST_F(Panel_TrackPanelTests, RowCommandsRefuseWhileAnotherWindowHoldsTheBusyLock) {
+  struct Row {
+    RowCommand command;
+    shell::BusyState holder;
+    const char* refusal;
+  };
+  const Row rows[] = {
+      {RowCommand::AutoRow, shell::BusyState::DiaEditWindow,
+       "ダイヤ編集ウインドウが作業中です。\n"},
+      {RowCommand::ClearRow, shell::BusyState::TrainGraphWindow,
+       "ダイヤグラムウインドウが作業中です。\n"},
+      {RowCommand::AdjustSpan, shell::BusyState::TimetableWindow,
+       "時刻表ウインドウが作業中です。\n"},
+      {RowCommand::RowPause, shell::BusyState::MainWindow, "メインウインドウが作業中です。\n"},
+      {RowCommand::RowPosition, shell::BusyState::UnitWorkingDialog,
+       "編成・仕業設定ダイアログが作業中です。\n"},
+  };
+  add_line(data.map, 0, 3000, 100, 40);
+  panel.view().window = {1180, 600};
+  panel.auto_row();
+  data.map.rows[2].y_origin = 500;  // Adjust Span would move it
+  const int row_count = data.map.rows.extent();
+  ASSERT_EQ(row_count, 3);
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.refusal);
+    shell::BusyLock lock;
+    lock.lock(row.holder);
+    vosk::testing::ScriptedPrompt prompt;
+    EXPECT_FALSE(panel.row_command(row.command, lock, prompt));
+    ASSERT_EQ(prompt.count(), 1u);
+    EXPECT_EQ(prompt.last().caption, "操作エラー");
+    EXPECT_EQ(prompt.last().text, row.refusal);
+    EXPECT_EQ(data.map.rows.extent(), row_count);
+    EXPECT_EQ(data.map.rows[2].y_origin, 500);
+    EXPECT_EQ(panel.row_mode(), RowMode::Normal);
+  }
+
+  shell::BusyLock free;
+  vosk::testing::ScriptedPrompt prompt;
+  EXPECT_TRUE(panel.row_command(RowCommand::RowPause, free, prompt));
+  EXPECT_EQ(panel.row_mode(), RowMode::Pause);
+  EXPECT_TRUE(panel.row_command(RowCommand::ClearRow, free, prompt));
+  EXPECT_EQ(data.map.rows.extent(), 1);
+  EXPECT_EQ(prompt.count(), 0u);
 }
 
 TEST_F(Panel_TrackPanelTests, HitsLeversButtonsPointsAndStations) {

@@ -2,20 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "base/sjis.h"
 #include "datafiles/bundle.h"
 #include "datafiles/bundle_writer.h"
 #include "datafiles/dia_tools.h"
 #include "datafiles/header_reader.h"
+#include "datafiles/map_checks.h"
 #include "datafiles/member_lookup.h"
 #include "datafiles/table_loader.h"
 #include "dia/running_time.h"
 #include "dia/speed_type.h"
 #include "dia/stop_time.h"
+#include "map/lever_rebuild.h"
 #include "map/point_operations.h"
 #include "map/rail_check.h"
 #include "map/rail_label.h"
@@ -287,6 +291,54 @@ TEST(Datafiles_SampleMapTests, DisplayRowsHoldEveryItemWithinTheirWidth) {
   }
 }
 
+// The sample opens as an interlocking panel: its levers and buttons are the
+// ones switching the mode on builds, under request control, and the main
+// window's panel shows those whose symbols are shown.
+TEST(Datafiles_SampleMapTests, LeversAndButtonsAreTheOnesTheInterlockingSwitchBuilds) {
+  for (const Size& s : {Size{12, 150, 1}, Size{5, 8, 7}, Size{40, 600, 4}}) {
+    SCOPED_TRACE(describe(s));
+    DataSet data = sample(s.stations, s.runs, s.seed);
+    const MapTables& m = data.map;
+    EXPECT_EQ(data.header.map.use_interlocking, 1);
+    ScriptedPrompt silent;
+    EXPECT_TRUE(map::check_interlocking_prerequisites(data.header.map.use_area != 0, m.rails,
+                                                      m.prails, silent));
+    EXPECT_EQ(silent.count(), 0u);
+    ASSERT_GT(m.route_levers.extent(), 0);
+    ASSERT_GT(m.route_buttons.extent(), 0);
+    int shown = 0;
+    for (int l = 1; l <= m.route_levers.extent(); ++l) {
+      EXPECT_NE(m.route_levers[l].mode, map::kLeverRestore) << l;
+      shown += m.route_levers[l].lever_shown;
+    }
+    EXPECT_GT(shown, 0);
+    const auto& main_panel = data.header.display_windows[0];
+    EXPECT_TRUE(main_panel.open);
+    EXPECT_NE(std::find(main_panel.lines.begin(), main_panel.lines.end(), "InterView=2"),
+              main_panel.lines.end());
+
+    DataSet again = data;
+    ScriptedPrompt off, on;
+    ASSERT_EQ(toggle_interlocking(again, off), InterlockingSwitch::SwitchedOff);
+    on.script({Answer::Yes});
+    ASSERT_EQ(toggle_interlocking(again, on), InterlockingSwitch::SwitchedOn);
+    const MapTables& r = again.map;
+    ASSERT_EQ(r.route_levers.extent(), m.route_levers.extent());
+    ASSERT_EQ(r.route_buttons.extent(), m.route_buttons.extent());
+    for (int j = 1; j <= m.rails.extent(); ++j) {
+      EXPECT_EQ(r.rails[j].route_lever, m.rails[j].route_lever) << j;
+      EXPECT_EQ(r.rails[j].route_button, m.rails[j].route_button) << j;
+      EXPECT_EQ(r.rails[j].normal_route_lever, m.rails[j].normal_route_lever) << j;
+    }
+    for (int l = 1; l <= m.route_levers.extent(); ++l) {
+      const map::RouteLever &a = m.route_levers[l], &b = r.route_levers[l];
+      EXPECT_EQ(std::tie(a.mode, a.current_route, a.lever_shown, a.lever_x, a.lever_y, a.button_y),
+                std::tie(b.mode, b.current_route, b.lever_shown, b.lever_x, b.lever_y, b.button_y))
+          << l;
+    }
+  }
+}
+
 TEST(Datafiles_SampleMapTests, TablesHaveRoomAndTheHeaderSaysSo) {
   for (const Size& s : {Size{12, 150, 1}, Size{100, 8, 5}}) {
     const DataSet& data = sample(s.stations, s.runs, s.seed);
@@ -308,7 +360,8 @@ TEST(Datafiles_SampleMapTests, TablesHaveRoomAndTheHeaderSaysSo) {
     check(Table::Diagram, data.dia.diagrams.extent(), data.dia.diagrams.capacity());
     check(Table::Train, data.dia.trains.extent(), data.dia.trains.capacity());
     check(Table::Unit, data.dia.units.extent(), data.dia.units.capacity());
-    EXPECT_EQ(sizes[Table::RouteLever], 0);
+    check(Table::RouteLever, m.route_levers.extent(), m.route_levers.capacity());
+    check(Table::RouteButton, m.route_buttons.extent(), m.route_buttons.capacity());
     EXPECT_EQ(sizes[Table::AccidentStation], 0);
     EXPECT_GE(m.rails.capacity(), map::kDefaultRailCapacity);
     EXPECT_FALSE(data.header.map.map_name.empty());

@@ -290,6 +290,17 @@ TEST(Ui_PanelToolBarTests, RowToolsZoomAndTheToolBarSwitch) {
   tools.action(PanelTool::ClearRow)->trigger();
   EXPECT_EQ(s.data().map.rows.extent(), 1);
 
+  // While another window is busy the row tools only say so.
+  const std::size_t boxes = s.editor.prompt.count();
+  s.editor.state().busy.lock(shell::BusyState::TimetableWindow);
+  tools.action(PanelTool::AutoRow)->trigger();
+  tools.action(PanelTool::RowPause)->trigger();
+  s.editor.state().busy.unlock();
+  EXPECT_EQ(s.data().map.rows.extent(), 1);
+  EXPECT_FALSE(tools.action(PanelTool::RowPause)->isChecked());
+  ASSERT_EQ(s.editor.prompt.count(), boxes + 2);
+  EXPECT_EQ(s.editor.prompt.last().text, "時刻表ウインドウが作業中です。\n");
+
   const int scale = s.panel().view().scale_x;
   tools.action(PanelTool::WiderX)->trigger();
   EXPECT_EQ(s.panel().view().scale_x, scale + panel::kZoomStep);

@@ -39,8 +39,8 @@ struct OpenSample {
     const Point p = panel::item_pixel(data().map, panel().view(), row, x, y, false);
     return {p.x, p.y};
   }
-  // A route lever (the sample has none) on the first drawn rail, above its
-  // back end, shown on an interlocking panel; 0 when no rail is drawn.
+  // A route lever of its own on the first drawn rail, above its back end,
+  // shown on an interlocking panel; 0 when no rail is drawn.
   int show_a_lever() {
     data().header.map.use_interlocking = 1;
     panel().view().inter_view = 1;
@@ -193,6 +193,9 @@ TEST(Ui_PanelWidgetTests, TypedPointKeysShowInTheTitleAndOperateThePoint) {
     r.occupant = 0;
     if (s.data().map.prails.names_record(r.l_pack)) s.data().map.prails[r.l_pack].lever = 0;
   }
+  // Typed keys operate points only outside the interlocking mode the sample
+  // comes in.
+  s.data().header.map.use_interlocking = 0;
   const std::string key = p.key;
   const int position = p.position;
   QTest::keyClicks(s.view().canvas(), QString::fromStdString(key.substr(0, key.size() - 1)));
