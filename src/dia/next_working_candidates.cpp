@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/time_text.h"
+#include "dia/route_edits.h"
 #include "dia/working_chains.h"
 
 namespace vosk::dia {
@@ -10,12 +11,19 @@ namespace {
 
 bool contains(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
 
+// As the link of a next working is made: at the same stopping place, on the
+// same track or with the start moved onto n's last rail.
+bool can_follow(const RouteContext& route, const Diagram& c, int end) {
+  const int start = c.events.front().rail;
+  if (route.map.target(end) != route.map.target(start)) return false;
+  return route.map.track(end) == route.map.track(start) ||
+         moved_start(route, c, end).has_value();
+}
+
 }  // namespace
 
-bool starts_where_ends(const MapView& map, int end, int start) {
-  const int end_target = map.target(end);
-  if (end_target != 0 && end_target == map.target(start)) return true;
-  return start != 0 && (start == end || start == map.dual(end));
+bool couples_where_ends(const MapView& map, int end, int start) {
+  return map.target(end) == map.target(start) && map.track(end) == map.track(start);
 }
 
 bool leads_back(const DiaTables& dia, int c, const std::vector<int>& train) {
@@ -27,8 +35,8 @@ bool leads_back(const DiaTables& dia, int c, const std::vector<int>& train) {
   return false;
 }
 
-std::vector<int> next_working_candidates(const DiaTables& dia, const MapView& map, int n,
-                                         NextDirection direction) {
+std::vector<int> next_working_candidates(const DiaTables& dia, const RouteContext& route, int n,
+                                         NextDirection direction, NextUse use) {
   std::vector<int> out;
   if (!run_in_use(dia, n) || dia.diagrams[n].event_count() == 0) return out;
   const Diagram& d = dia.diagrams[n];
@@ -47,11 +55,14 @@ std::vector<int> next_working_candidates(const DiaTables& dia, const MapView& ma
       continue;
     if (coupling_chain(dia, c).back() != c) continue;
     const DiaEvent& start = cd.events.front();
-    if (!starts_where_ends(map, end.rail, start.rail)) continue;
     if (start.time != 0 && end.time != 0 &&
         timetext::order_key(start.time) < timetext::order_key(end.time))
       continue;
     if (leads_back(dia, c, train)) continue;
+    // The route search last, for the few runs left.
+    if (use == NextUse::Couple ? !couples_where_ends(route.map, end.rail, start.rail)
+                               : !can_follow(route, cd, end.rail))
+      continue;
     out.push_back(c);
   }
   std::stable_sort(out.begin(), out.end(), [&](int a, int b) {

@@ -43,7 +43,7 @@ EditResult couple_next_working(const WorkingsContext& ctx, DiaTables& dia, int n
   const int end_rail = d.events[d.event_count() - 1].rail;
   if (std::find(train.begin(), train.end(), chosen) != train.end() ||
       dia.diagrams[chosen].pattern_template != 0 ||
-      !starts_where_ends(ctx.route.map, end_rail, dia.diagrams[chosen].events.front().rail) ||
+      !couples_where_ends(ctx.route.map, end_rail, dia.diagrams[chosen].events.front().rail) ||
       leads_back(dia, chosen, train)) {
     return cannot;
   }

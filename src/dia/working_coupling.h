@@ -22,7 +22,8 @@ inline constexpr const char* kNotCoupledForOrder =
 // run `chosen`: each of its runs gets as next working a coupled copy of
 // chosen's working chain, at the rear of chosen's train (the rear of n's
 // train first after a turnback, where it leads). Refused with
-// kCannotCoupleHere (併結エラー) when chosen does not start where n ends, is
+// kCannotCoupleHere (併結エラー) when chosen does not leave the track where n
+// ends, is
 // part of n's train or its chains come back to it. When a run of n's train
 // has a next working, "現在設定されている次運用以降のダイヤを削除しますか？…"
 // (削除確認) comes first; Yes deletes the old chains (an executed dia keeps

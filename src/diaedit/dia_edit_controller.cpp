@@ -245,7 +245,8 @@ std::vector<CandidateRow> DiaEditController::next_candidates(int command) const 
                                        : command == kCmdChooseNextOpposite
                                            ? dia::NextDirection::Opposite
                                            : dia::NextDirection::Either;
-  return candidate_rows(data_, diagram_, direction);
+  return candidate_rows(data_, diagram_, direction,
+                        command == kCmdCoupleNext ? dia::NextUse::Couple : dia::NextUse::Follow);
 }
 
 EditResult DiaEditController::choose_candidate(int command, int chosen, Prompt& prompt) {

@@ -2,6 +2,7 @@
 
 #include "base/sjis.h"
 #include "diaedit/dia_edit_layout.h"
+#include "diaedit/edit_tools.h"
 
 namespace vosk::diaedit {
 namespace {
@@ -15,12 +16,11 @@ std::string rail_name(const datafiles::DataSet& data, int rail) {
 
 }  // namespace
 
-std::vector<CandidateRow> candidate_rows(const datafiles::DataSet& data, int n,
-                                         dia::NextDirection direction) {
-  const datafiles::MapTables& map = data.map;
-  const dia::MapView view{map.rails, map.prails, map.points, map.targets, map.stations};
+std::vector<CandidateRow> candidate_rows(datafiles::DataSet& data, int n,
+                                         dia::NextDirection direction, dia::NextUse use) {
+  const EditTools tools(data);
   std::vector<CandidateRow> rows;
-  for (int c : dia::next_working_candidates(data.dia, view, n, direction)) {
+  for (int c : dia::next_working_candidates(data.dia, tools.route(), n, direction, use)) {
     const dia::Diagram& d = data.dia.diagrams[c];
     CandidateRow row;
     row.run = c;

@@ -17,7 +17,8 @@ struct CandidateRow {
 };
 
 // The candidates for run n (dia::next_working_candidates), with their texts.
-std::vector<CandidateRow> candidate_rows(const datafiles::DataSet& data, int n,
-                                         dia::NextDirection direction);
+std::vector<CandidateRow> candidate_rows(datafiles::DataSet& data, int n,
+                                         dia::NextDirection direction,
+                                         dia::NextUse use = dia::NextUse::Follow);
 
 }  // namespace vosk::diaedit

@@ -20,6 +20,7 @@ using route_testing::WorkingsWorld;
 class Dia_NextCandidatesTests : public ::testing::Test, protected WorkingsWorld {
  protected:
   void SetUp() override {
+    island = w.add_platform(route_testing::kRight, B);  // a track of B no route reaches
     workings();
     R = at(a, k10);
     run(R).events = {{a, k10, kEventStop}, {b, k10 + 300, kEventArrival}, {b, k10 + 300, 0}};
@@ -32,27 +33,34 @@ class Dia_NextCandidatesTests : public ::testing::Test, protected WorkingsWorld 
     front = at(b, k10 + 800);     // a coupled train leaving B
     rear = copy_run(dia(), front);
     couple_at_rear(dia(), front, rear);
+    stranded = copy_run(dia(), on);
+    for (DiaEvent& e : run(stranded).events) e.rail = island;
   }
   int at(int rail, int time) { return create_run_at(workings(), dia(), rail, time).number(); }
-  std::vector<int> candidates(NextDirection d) {
-    return next_working_candidates(dia(), w.view(), R, d);
+  std::vector<int> candidates(NextDirection d, NextUse use = NextUse::Follow) {
+    return next_working_candidates(dia(), route(), R, d, use);
   }
 
+  int island = 0, stranded = 0;
   int R = 0, on = 0, back = 0, early = 0, elsewhere = 0, tmpl = 0, front = 0, rear = 0;
 };
 
 TEST_F(Dia_NextCandidatesTests, RunsLeavingWhereAndAfterTheRunEndsByDirection) {
-  // A coupled train is offered once, by its rear run, the one a choice keeps.
+  // A coupled train is offered once, by its rear run, the one a choice keeps;
+  // a run on a track of B that R's end cannot be moved onto is not.
   const struct {
     NextDirection direction;
+    NextUse use;
     std::vector<int> expected;
   } rows[] = {
-      {NextDirection::Same, {on, rear}},
-      {NextDirection::Opposite, {back}},
-      {NextDirection::Either, {on, back, rear}},
+      {NextDirection::Same, NextUse::Follow, {on, rear}},
+      {NextDirection::Opposite, NextUse::Follow, {back}},
+      {NextDirection::Either, NextUse::Follow, {on, back, rear}},
+      {NextDirection::Either, NextUse::Couple, {on, back, rear}},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(candidates(row.direction), row.expected) << static_cast<int>(row.direction);
+    EXPECT_EQ(candidates(row.direction, row.use), row.expected)
+        << static_cast<int>(row.direction) << static_cast<int>(row.use);
   }
 }
 
