@@ -1,6 +1,7 @@
 #include "ui/next_working_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <algorithm>
 #include <QLabel>
 #include <QTreeWidget>
@@ -42,6 +43,7 @@ NextWorkingDialog::NextWorkingDialog(diaedit::DiaEditController& controller, int
   list_->setRootIsDecorated(false);
   list_->setAllColumnsShowFocus(true);
   list_->setUniformRowHeights(true);
+  list_->header()->setStretchLastSection(false);
   list_->setHeaderLabels({tr2(en, "列車番号", "Train"), tr2(en, "種別", "Type"),
                           tr2(en, "行先", "Destination"), tr2(en, "編成", "Formation"),
                           tr2(en, "始発", "From"), tr2(en, "発時刻", "Departs"),
@@ -51,7 +53,9 @@ NextWorkingDialog::NextWorkingDialog(diaedit::DiaEditController& controller, int
     const std::string* texts[] = {&row.train_number, &row.train_type, &row.destination,
                                   &row.formation,    &row.from,       &row.departure,
                                   &row.to,           &row.arrival};
-    for (int k = 0; k < 8; ++k) item->setText(k, QString::fromStdString(*texts[k]));
+    for (int k = 0; k < 8; ++k) item->setText(k, QString::fromStdString(*texts[k]).trimmed());
+    // Times line up on the right, as in a timetable.
+    for (int k : {5, 7}) item->setTextAlignment(k, Qt::AlignRight | Qt::AlignVCenter);
     item->setData(0, Qt::UserRole, row.run);
   }
   for (int k = 0; k < list_->columnCount(); ++k) list_->resizeColumnToContents(k);
