@@ -10,6 +10,7 @@
 #include "dia/pattern_apply.h"
 #include "dia/point_switch.h"
 #include "dia/working_chains.h"
+#include "dia/working_coupling.h"
 #include "dia/workings.h"
 
 namespace vosk::diaedit {
@@ -238,6 +239,27 @@ EditResult DiaEditController::next_from_pattern(int pattern, int time, Prompt& p
   return r;
 }
 
+std::vector<CandidateRow> DiaEditController::next_candidates(int command) const {
+  if (!live(diagram_)) return {};
+  const dia::NextDirection direction = command == kCmdChooseNextSame ? dia::NextDirection::Same
+                                       : command == kCmdChooseNextOpposite
+                                           ? dia::NextDirection::Opposite
+                                           : dia::NextDirection::Either;
+  return candidate_rows(data_, diagram_, direction,
+                        command == kCmdCoupleNext ? dia::NextUse::Couple : dia::NextUse::Follow);
+}
+
+EditResult DiaEditController::choose_candidate(int command, int chosen, Prompt& prompt) {
+  const int n = diagram_;
+  const bool couple = command == kCmdCoupleNext;
+  EditResult r = edit(couple ? "次運用併結" : "次運用選択", prompt, [&](EditTools& tools, Prompt& p) {
+    return couple ? dia::couple_next_working(tools.workings(p), tools.dia(), n, chosen)
+                  : dia::choose_next_working(tools.workings(p), tools.dia(), n, chosen);
+  });
+  if (r.ok() && live(r.number())) select(r.number());
+  return r;
+}
+
 bool DiaEditController::undo() {
   if (!history_.undo(data_.dia)) return false;
   data_changed();
@@ -415,6 +437,17 @@ std::vector<DiaEditMenu> DiaEditController::menus() const {
   return dia_edit_menus(s, english_);
 }
 
+Outcome DiaEditController::candidates_for(int command, Prompt& prompt) {
+  if (!live(diagram_)) return handled();
+  if (next_candidates(command).empty()) {
+    prompt.tell(caption::kOperationError, kNoCandidatesText);
+    return handled();
+  }
+  Outcome o = request(Request::NextCandidates);
+  o.command = command;
+  return o;
+}
+
 Outcome DiaEditController::command(int id, Prompt& prompt) {
   const int n = diagram_;
   auto working_edit = [&](const char* name, auto&& op) {
@@ -499,11 +532,25 @@ Outcome DiaEditController::command(int id, Prompt& prompt) {
       return working_edit("次運用なし", [&](const dia::WorkingsContext& ctx, dia::DiaTables& d) {
         return dia::end_working(ctx, d, n);
       });
+    case kCmdChooseNextSame:
+    case kCmdChooseNextOpposite:
+      return candidates_for(id, prompt);
     case kCmdCoupleNext:
     case kCmdSplitNext:
     case kCmdCouplingOrder:
-      if (!extention_) prompt.tell(kExtentionCaption, kExtentionText);
-      return handled();
+      if (!extention_) {
+        prompt.tell(kExtentionCaption, kExtentionText);
+        return handled();
+      }
+      if (id == kCmdCoupleNext) return candidates_for(id, prompt);
+      if (id == kCmdSplitNext) {
+        return working_edit("次運用分割", [&](const dia::WorkingsContext&, dia::DiaTables& d) {
+          return dia::split_next_working(d, n);
+        });
+      }
+      return working_edit("併結順序変更", [&](const dia::WorkingsContext&, dia::DiaTables& d) {
+        return dia::change_coupling_order(d, n);
+      });
     case kCmdCommit:
     case kCmdCancel:
       return request(Request::RaiseMain);

@@ -15,6 +15,7 @@
 #include "dia/undo_history.h"
 #include "diaedit/dia_edit_layout.h"
 #include "diaedit/dia_edit_menu.h"
+#include "diaedit/next_candidates.h"
 #include "diaedit/run_operations.h"
 #include "dia/pattern_choice.h"
 
@@ -26,6 +27,7 @@ inline constexpr int kTooTallPixels = 2048;
 inline constexpr const char* kTooTallText =
     "ダイヤ編集ウインドウが大きすぎます。\n正しく編集できない場合があります。";
 inline constexpr const char* kNoNextWorkingText = "編集する次運用が設定されていません。";
+inline constexpr const char* kNoCandidatesText = "選択できるダイヤがありません。";
 inline constexpr const char* kExtentionCaption = "拡張機能エラー";
 inline constexpr const char* kExtentionText =
     "この機能は拡張機能です。\n拡張機能を使用する設定になっていない場合、設定変更は使用できません。";
@@ -40,6 +42,7 @@ struct Outcome {
     EventDetail,      // the event detail dialog for `event`
     PatternChoice,    // the pattern choice dialog for the edited run
     NextFromPattern,  // the pattern choice dialog for a new next working
+    NextCandidates,   // the candidate list for `command` (choose or couple)
     RaiseMain,        // bring the main window forward
   };
   bool handled = false;            // false: the key belongs to the main window
@@ -47,6 +50,7 @@ struct Outcome {
   bool selection_changed = false;  // another run is edited (or none)
   Request request = Request::None;
   int event = -1;
+  int command = 0;  // the menu command a dialog goes on with
 };
 
 // What the event detail dialog shows of one event (texts UTF-8).
@@ -105,6 +109,11 @@ class DiaEditController {
   dia::EditResult stop_command(std::size_t event, StopCommand command, Prompt& prompt);
   dia::EditResult apply_pattern(int pattern, int time, Prompt& prompt);
   dia::EditResult next_from_pattern(int pattern, int time, Prompt& prompt);
+  // 次運用選択 同方向 / 逆方向 (kCmdChooseNextSame / kCmdChooseNextOpposite) and
+  // 次運用併結 (kCmdCoupleNext): the runs offered, and the choice of one; the
+  // run chosen (or the new coupled next working) is edited afterwards.
+  std::vector<CandidateRow> next_candidates(int command) const;
+  dia::EditResult choose_candidate(int command, int chosen, Prompt& prompt);
 
   bool undo();
   bool redo();
@@ -133,6 +142,8 @@ class DiaEditController {
   template <class Edit>
   dia::EditResult edit(const char* name, Prompt& prompt, Edit&& operation);
   Outcome navigate(int target, Prompt& prompt, bool tell_none);
+  // The candidate list for `command`, or the message that there is none.
+  Outcome candidates_for(int command, Prompt& prompt);
   Outcome run_cell(const Cell& cell, bool right_button, Prompt& prompt);
   void page(int direction);
   bool live(int n) const;

@@ -80,19 +80,20 @@ std::vector<DiaEditMenu> dia_edit_menus(const MenuState& s, bool en) {
                     item(kCmdPatternRelease, en, run && s.has_pattern),
                     item(kCmdPatternEdit, en, false), item(kCmdPatternInfo, en, false),
                     item(kCmdPatternManage, en, false)}});
-  // The coupling operations answer with the extended-functions message
-  // while those are off; with them on they are not offered in this build.
-  const bool coupling = run && !s.extention;
+  // While the extended functions are off the coupling operations answer
+  // with their message, so they stay enabled to give it.
+  auto coupling = [&](bool applies) { return run && (!s.extention || applies); };
   menus.push_back({en ? "&Working" : "運用(&W)",
                    {item(kCmdFirstWorking, en, s.has_previous),
                     item(kCmdPreviousWorking, en, s.has_previous),
                     item(kCmdCoupledWorking, en, s.coupled), item(kCmdNextWorking, en, s.has_next),
                     item(kCmdLastWorking, en, s.has_next), separator(),
-                    item(kCmdChooseNextSame, en, false), item(kCmdChooseNextOpposite, en, false),
+                    item(kCmdChooseNextSame, en, run), item(kCmdChooseNextOpposite, en, run),
                     item(kCmdNewNextSame, en, run), item(kCmdNewNextOpposite, en, run),
                     item(kCmdNewNextPattern, en, run), item(kCmdEndWorking, en, run && s.has_next),
-                    separator(), item(kCmdCoupleNext, en, coupling),
-                    item(kCmdSplitNext, en, coupling), item(kCmdCouplingOrder, en, coupling)}});
+                    separator(), item(kCmdCoupleNext, en, coupling(true)),
+                    item(kCmdSplitNext, en, coupling(s.has_next)),
+                    item(kCmdCouplingOrder, en, coupling(s.coupled))}});
   DiaEditMenu fonts{en ? "&Font" : "フォント(&F)", {}};
   for (int step = 5; step >= 1; --step)
     fonts.items.push_back(item(kCmdFontStep1 + step - 1, en, true, true, s.font_step == step));

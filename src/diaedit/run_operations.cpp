@@ -101,6 +101,10 @@ EditResult run_working_command(EditTools& tools, int n, WorkingCommand command,
                                       command == WorkingCommand::NewNextOppositeDirection);
     case WorkingCommand::EndWorking:
       return dia::end_working(ctx, tools.dia(), n);
+    case WorkingCommand::ChooseNextSameDirection:
+    case WorkingCommand::ChooseNextOppositeDirection:
+    case WorkingCommand::NewNextFromPattern:
+      break;
   }
   return EditResult::declined();
 }

@@ -48,16 +48,20 @@ dia::EditResult set_event_time(EditTools& tools, dia::AutoCorrectionSwitch& corr
 // …" (形式確認) first (Declined on No).
 dia::EditResult auto_measure(EditTools& tools, int n, Prompt& prompt);
 
-// The working items the train graph offers for its selected run, done on the
-// data set directly (164, 165, 167).
+// The working items the train graph offers for its selected run (162 .. 167).
 enum class WorkingCommand {
-  NewNextSameDirection,      // 次運用新規　同方向: continues from n's end
-  NewNextOppositeDirection,  // 次運用新規　逆方向: turns back at n's end
-  EndWorking,                // 次運用なし（運用終了）
+  NewNextSameDirection,         // 次運用新規　同方向: continues from n's end
+  NewNextOppositeDirection,     // 次運用新規　逆方向: turns back at n's end
+  EndWorking,                   // 次運用なし（運用終了）
+  ChooseNextSameDirection,      // 次運用選択　同方向: a run from the candidate list
+  ChooseNextOppositeDirection,  // 次運用選択　逆方向
+  NewNextFromPattern,           // 次運用新規　パターン適用: from the pattern choice
 };
 
-// Runs the working command on run n. The result's number is the run that
-// the caller should select afterwards (the new next run, or n).
+// Runs a working command that needs no choice (the first three) on run n;
+// the others are declined, as their choice comes from a dialog. The
+// result's number is the run that the caller should select afterwards (the
+// new next run, or n).
 dia::EditResult run_working_command(EditTools& tools, int n, WorkingCommand command,
                                     Prompt& prompt);
 

@@ -13,6 +13,7 @@
 #include "shell/close_sequence.h"
 #include "shell/font_record.h"
 #include "ui/dia_edit_dialogs.h"
+#include "ui/next_working_dialog.h"
 #include "ui/window_geometry.h"
 
 namespace vosk::ui {
@@ -213,14 +214,53 @@ bool run_stop_item(DiaEditWindow* window, datafiles::DataSet& data, Prompt& prom
   return result.ok();
 }
 
-int run_working_item(datafiles::DataSet& data, Prompt& prompt, int n, int command) {
-  diaedit::EditTools tools(data, !data.executed_stack.has_value());
-  const dia::EditResult result = diaedit::run_working_command(
-      tools, n, static_cast<diaedit::WorkingCommand>(command), prompt);
-  result.report(prompt);
-  if (!result.ok()) return 0;
-  return result.number() > 0 && data.dia.diagrams.names_record(result.number()) ? result.number()
-                                                                                 : n;
+namespace {
+
+int dia_edit_command_of(diaedit::WorkingCommand command) {
+  using diaedit::WorkingCommand;
+  switch (command) {
+    case WorkingCommand::NewNextSameDirection:
+      return diaedit::kCmdNewNextSame;
+    case WorkingCommand::NewNextOppositeDirection:
+      return diaedit::kCmdNewNextOpposite;
+    case WorkingCommand::EndWorking:
+      return diaedit::kCmdEndWorking;
+    case WorkingCommand::ChooseNextSameDirection:
+      return diaedit::kCmdChooseNextSame;
+    case WorkingCommand::ChooseNextOppositeDirection:
+      return diaedit::kCmdChooseNextOpposite;
+    case WorkingCommand::NewNextFromPattern:
+      return diaedit::kCmdNewNextPattern;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int run_working_item(DiaEditWindow* window, datafiles::DataSet& data, EditorState& state,
+                     Prompt& prompt, int n, int command, QWidget* parent) {
+  const int id = dia_edit_command_of(static_cast<diaedit::WorkingCommand>(command));
+  if (id == 0) return 0;
+  if (window) return window->run_working_command(n, id);
+  // The same operations and dialogs over the data set, with no undo step
+  // kept: there is no window to undo in.
+  diaedit::DiaEditController controller(data, state.english());
+  controller.set_extention(state.settings().extention);
+  controller.select(n);
+  if (controller.diagram() != n) return 0;
+  const diaedit::Outcome outcome = controller.command(id, prompt);
+  const bool changed =
+      outcome.changed || run_working_dialog(controller, outcome, prompt, state.english(), parent);
+  return changed ? controller.diagram() : 0;
+}
+
+int DiaEditWindow::run_working_command(int n, int id) {
+  select(n);
+  if (controller_->diagram() != n) return 0;
+  controller_->set_extention(state_.settings().extention);
+  bool changed = false;
+  locked(state_, [&] { changed = follow(controller_->command(id, prompt_)); });
+  return changed ? controller_->diagram() : 0;
 }
 
 void DiaEditWindow::on_click(QPoint at, bool right_button) {
@@ -231,7 +271,7 @@ void DiaEditWindow::on_key(int qt_key, bool shift) {
   locked(state_, [&] { follow(controller_->key(edit_key(qt_key), shift, prompt_)); });
 }
 
-void DiaEditWindow::follow(const diaedit::Outcome& outcome) {
+bool DiaEditWindow::follow(const diaedit::Outcome& outcome) {
   using Request = diaedit::Outcome::Request;
   bool changed = outcome.changed;
   switch (outcome.request) {
@@ -253,6 +293,9 @@ void DiaEditWindow::follow(const diaedit::Outcome& outcome) {
                                     prompt_, state_.english(), this)
                     .exec() == QDialog::Accepted;
       break;
+    case Request::NextCandidates:
+      changed = run_working_dialog(*controller_, outcome, prompt_, state_.english(), this);
+      break;
     case Request::RaiseMain:
       Q_EMIT raise_main_requested();
       break;
@@ -260,6 +303,7 @@ void DiaEditWindow::follow(const diaedit::Outcome& outcome) {
   if (outcome.selection_changed && !changed) report_checks();  // edits report via data_changed
   refresh();
   if (changed) Q_EMIT edited();
+  return changed;
 }
 
 void DiaEditWindow::write_settings() {

@@ -68,6 +68,10 @@ class DiaEditWindow : public QWidget {
   // train graph's context menu): n becomes the edited run and the edit is
   // one undo step. True when the dia changed.
   bool run_stop_command(int n, std::size_t event, diaedit::StopCommand command);
+  // A working command (a window menu id) on run n from another window: n
+  // becomes the edited run, the command runs with its dialogs as one undo
+  // step. The run edited afterwards, 0 when the dia did not change.
+  int run_working_command(int n, int id);
 
  Q_SIGNALS:
   void close_requested();
@@ -82,7 +86,8 @@ class DiaEditWindow : public QWidget {
 
  private:
   void rebuild_menu();
-  void follow(const diaedit::Outcome& outcome);
+  // True when the dia changed.
+  bool follow(const diaedit::Outcome& outcome);
   void on_click(QPoint at, bool right_button);
   void on_key(int qt_key, bool shift);
   void refresh();
@@ -104,9 +109,12 @@ class DiaEditWindow : public QWidget {
 bool run_stop_item(DiaEditWindow* window, datafiles::DataSet& data, Prompt& prompt, int n,
                    int event, int command);
 
-// The train graph's working items (a diaedit::WorkingCommand) on run n of the
-// data set; refusals are shown on `prompt`. The run to select afterwards, 0
-// when the dia did not change.
-int run_working_item(datafiles::DataSet& data, Prompt& prompt, int n, int command);
+// The train graph's working items (a diaedit::WorkingCommand) on run n, with
+// the candidate list or the pattern choice they ask for (over `parent`):
+// through the dia edit window when it is open (one undo step there), else on
+// the data set directly. Refusals are shown on `prompt`. The run to select
+// afterwards, 0 when the dia did not change.
+int run_working_item(DiaEditWindow* window, datafiles::DataSet& data, EditorState& state,
+                     Prompt& prompt, int n, int command, QWidget* parent);
 
 }  // namespace vosk::ui

@@ -83,10 +83,15 @@ std::optional<diaedit::StopCommand> stop_command_of(int menu_id) {
   }
 }
 
-// The working items that have their operations here; the others wait for
-// the candidate list and the pattern choice.
+// The working items, run by the owner (with their dialogs).
 std::optional<diaedit::WorkingCommand> working_command_of(int menu_id) {
   switch (menu_id) {
+    case graph::kMenuNextSameDirection:
+      return diaedit::WorkingCommand::ChooseNextSameDirection;
+    case graph::kMenuNextOppositeDirection:
+      return diaedit::WorkingCommand::ChooseNextOppositeDirection;
+    case graph::kMenuNewNextFromPattern:
+      return diaedit::WorkingCommand::NewNextFromPattern;
     case graph::kMenuNewNextSameDirection:
       return diaedit::WorkingCommand::NewNextSameDirection;
     case graph::kMenuNewNextOppositeDirection:

@@ -70,7 +70,7 @@ class GraphView : public PictureView {
   void message(const std::string& text);
   // A stop item (131 .. 137) of the context menu was chosen for an event.
   void stop_item_chosen(int diagram, int event, int menu_id);
-  // A working item (164, 165, 167) was chosen for the selected run.
+  // A working item (162 .. 167) was chosen for the selected run.
   void working_item_chosen(int diagram, int command);
 
  protected:

@@ -324,7 +324,8 @@ void MainWindow::open_graph_window() {
   connect(graph_window_, &GraphWindow::working_item_chosen, this, [this](int n, int c) {
     datafiles::DataSet* data = document_->data_set();
     if (!data || !state_.busy.check(*prompt_)) return;
-    const int chosen = run_working_item(*data, *prompt_, n, c);
+    const int chosen =
+        run_working_item(dia_edit_window_, *data, state_, *prompt_, n, c, graph_window_);
     if (chosen == 0) return;
     document_->mark_edited();
     after_document_change();
