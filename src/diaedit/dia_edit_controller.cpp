@@ -238,6 +238,14 @@ EditResult DiaEditController::next_from_pattern(int pattern, int time, Prompt& p
   return r;
 }
 
+EditResult DiaEditController::set_run_settings(const RunSettings& values, bool change_stop_pass,
+                                               Prompt& prompt, RunSettingsField* field) {
+  const int n = diagram_;
+  return edit("ダイヤ情報", prompt, [&](EditTools& tools, Prompt&) {
+    return apply_run_settings(tools, n, values, change_stop_pass, field);
+  });
+}
+
 bool DiaEditController::undo() {
   if (!history_.undo(data_.dia)) return false;
   data_changed();
@@ -304,7 +312,7 @@ Outcome DiaEditController::run_cell(const Cell& cell, bool right_button, Prompt&
   const std::size_t event = cell.event < 0 ? 0 : static_cast<std::size_t>(cell.event);
   switch (cell.action) {
     case CellAction::PatternInfo:
-      return handled();  // the dia settings dialog is not part of this build
+      return request(Request::RunSettings);
     case CellAction::PatternDetails:
       detail_dia_ = true;
       return handled();
@@ -429,6 +437,7 @@ Outcome DiaEditController::command(int id, Prompt& prompt) {
     }
     return o;
   };
+  if (std::optional<Outcome> o = pattern_command(id, prompt)) return *o;
   if (id >= kCmdFontStep1 && id < kCmdFontStep1 + 5) {
     set_font_step(id - kCmdFontStep1 + 1);
     return handled();

@@ -16,6 +16,7 @@
 #include "diaedit/dia_edit_layout.h"
 #include "diaedit/dia_edit_menu.h"
 #include "diaedit/run_operations.h"
+#include "diaedit/run_settings.h"
 #include "dia/pattern_choice.h"
 
 namespace vosk::diaedit {
@@ -41,12 +42,16 @@ struct Outcome {
     PatternChoice,    // the pattern choice dialog for the edited run
     NextFromPattern,  // the pattern choice dialog for a new next working
     RaiseMain,        // bring the main window forward
+    RunSettings,      // the dia settings dialog (情報) of the edited run
+    PatternInfo,      // the information of `pattern`
+    PatternManage,    // the list of the patterns
   };
   bool handled = false;            // false: the key belongs to the main window
   bool changed = false;            // the dia changed: tell the main window
   bool selection_changed = false;  // another run is edited (or none)
   Request request = Request::None;
   int event = -1;
+  int pattern = 0;  // PatternInfo
 };
 
 // What the event detail dialog shows of one event (texts UTF-8).
@@ -106,6 +111,22 @@ class DiaEditController {
   dia::EditResult apply_pattern(int pattern, int time, Prompt& prompt);
   dia::EditResult next_from_pattern(int pattern, int time, Prompt& prompt);
 
+  // 情報: the dia settings of the edited run, one undo step; the field in
+  // error of a refusal goes to `field`.
+  dia::EditResult set_run_settings(const RunSettings& values, bool change_stop_pass,
+                                   Prompt& prompt, RunSettingsField* field = nullptr);
+
+  // The pattern items. Patterns live outside the dia the undo steps keep, so
+  // registering and removing one drop the undo steps (an undo past them
+  // would leave patterns naming freed templates).
+  int current_pattern() const;
+  dia::EditResult register_pattern(Prompt& prompt);
+  dia::EditResult set_pattern_info(int pattern, const dia::Pattern& values);
+  dia::EditResult remove_pattern(int pattern, Prompt& prompt);
+  // 編集: the template of `pattern` becomes the edited run, after the
+  // question of an applied pattern. True when it did.
+  bool edit_pattern_template(int pattern, Prompt& prompt);
+
   bool undo();
   bool redo();
 
@@ -134,6 +155,8 @@ class DiaEditController {
   dia::EditResult edit(const char* name, Prompt& prompt, Edit&& operation);
   Outcome navigate(int target, Prompt& prompt, bool tell_none);
   Outcome run_cell(const Cell& cell, bool right_button, Prompt& prompt);
+  // The information and pattern items of command(); nullopt for others.
+  std::optional<Outcome> pattern_command(int id, Prompt& prompt);
   void page(int direction);
   bool live(int n) const;
 

@@ -13,6 +13,8 @@
 #include "shell/close_sequence.h"
 #include "shell/font_record.h"
 #include "ui/dia_edit_dialogs.h"
+#include "ui/pattern_dialogs.h"
+#include "ui/run_settings_dialog.h"
 #include "ui/window_geometry.h"
 
 namespace vosk::ui {
@@ -256,6 +258,21 @@ void DiaEditWindow::follow(const diaedit::Outcome& outcome) {
     case Request::RaiseMain:
       Q_EMIT raise_main_requested();
       break;
+    case Request::RunSettings:
+      changed = run_settings_dialog(*controller_, state_, prompt_, this);
+      break;
+    case Request::PatternInfo:
+      // The patterns are not part of the dia the other windows draw.
+      PatternInfoDialog(*controller_, outcome.pattern, prompt_, state_.ui(), this).exec();
+      break;
+    case Request::PatternManage: {
+      const int before = controller_->diagram();
+      PatternManageDialog dialog(*controller_, prompt_, state_.ui(), this);
+      dialog.exec();
+      changed = dialog.changed();
+      if (controller_->diagram() != before && !changed) report_checks();
+      break;
+    }
   }
   if (outcome.selection_changed && !changed) report_checks();  // edits report via data_changed
   refresh();
