@@ -11,6 +11,7 @@
 #include "dia/point_switch.h"
 #include "dia/working_chains.h"
 #include "dia/workings.h"
+#include "diaedit/dia_fingerprint.h"
 
 namespace vosk::diaedit {
 namespace {
@@ -69,7 +70,10 @@ StopCommand command_of(CellAction a) {
 DiaEditController::DiaEditController(datafiles::DataSet& data, bool english)
     : data_(data), english_(english) {
   base_font_.face = english ? "Arial" : "MS UI Gothic";
+  saw_dia();
 }
+
+void DiaEditController::saw_dia() { seen_ = dia_fingerprint(data_.dia); }
 
 bool DiaEditController::live(int n) const {
   return data_.dia.diagrams.names_record(n) && data_.dia.diagrams[n].in_use();
@@ -82,12 +86,17 @@ void DiaEditController::select(int n) {
 }
 
 void DiaEditController::data_changed() {
+  if (dia_fingerprint(data_.dia) != seen_) {
+    history_.clear();
+    saw_dia();
+  }
   if (!live(diagram_)) select(0);
 }
 
 void DiaEditController::reset_for_new_data() {
   history_.clear();
   correction_.reset();
+  saw_dia();
   select(0);
 }
 
@@ -196,6 +205,7 @@ EditResult DiaEditController::edit(const char* name, Prompt& prompt, Edit&& oper
   }
   if (result.ok()) {
     history_.record(before.tables(), name);
+    saw_dia();
   } else {
     // A step of a two-step edit may have gone through before the refusal.
     std::move(before).restore_into(data_.dia);
@@ -246,14 +256,22 @@ EditResult DiaEditController::set_run_settings(const RunSettings& values, bool c
   });
 }
 
+void DiaEditController::record_outside_edit(const dia::DiaTables& before, std::string name) {
+  history_.record(before, std::move(name));
+  saw_dia();
+  data_changed();
+}
+
 bool DiaEditController::undo() {
   if (!history_.undo(data_.dia)) return false;
+  saw_dia();
   data_changed();
   return true;
 }
 
 bool DiaEditController::redo() {
   if (!history_.redo(data_.dia)) return false;
+  saw_dia();
   data_changed();
   return true;
 }

@@ -5,6 +5,7 @@
 // of its edits. The widget turns toolkit events into these calls, opens the
 // dialogs an outcome asks for and tells the main window when the dia changed.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -127,6 +128,10 @@ class DiaEditController {
   // question of an applied pattern. True when it did.
   bool edit_pattern_template(int pattern, Prompt& prompt);
 
+  // An edit another window made (graph working items, 編成・仕業設定)
+  // becomes an undo step here; `before` is the dia as it was.
+  void record_outside_edit(const dia::DiaTables& before, std::string name);
+
   bool undo();
   bool redo();
 
@@ -173,6 +178,10 @@ class DiaEditController {
   dia::UndoHistory history_;
   Layout layout_;
   std::vector<int> conflict_rails_;
+  // The dia as this window last left it: a change made elsewhere and not
+  // recorded here drops the undo steps, which would silently take it back.
+  std::uint64_t seen_ = 0;
+  void saw_dia();
   Size client_{300, 100};
 };
 

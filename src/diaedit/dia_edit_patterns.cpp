@@ -21,7 +21,10 @@ int DiaEditController::current_pattern() const { return pattern_of_run(data_, di
 
 EditResult DiaEditController::register_pattern(Prompt&) {
   EditResult r = diaedit::register_pattern(data_, diagram_);
-  if (r.ok()) history_.clear();
+  if (r.ok()) {
+    history_.clear();
+    saw_dia();
+  }
   return r;
 }
 
@@ -33,6 +36,7 @@ EditResult DiaEditController::remove_pattern(int pattern, Prompt& prompt) {
   EditResult r = diaedit::remove_pattern(data_, pattern, prompt);
   if (r.ok()) {
     history_.clear();
+    saw_dia();
     data_changed();  // the edited run may have been the template
   }
   return r;

@@ -68,6 +68,8 @@ class DiaEditWindow : public QWidget {
   // train graph's context menu): n becomes the edited run and the edit is
   // one undo step. True when the dia changed.
   bool run_stop_command(int n, std::size_t event, diaedit::StopCommand command);
+  // Another window changed the dia from `before`: one undo step here.
+  void record_outside_edit(const dia::DiaTables& before, const std::string& name);
 
  Q_SIGNALS:
   void close_requested();
@@ -89,6 +91,7 @@ class DiaEditWindow : public QWidget {
   // The checks of the edited run, written afresh to the message window.
   void report_checks();
 
+  datafiles::DataSet& data_;
   EditorState& state_;
   Prompt& prompt_;
   std::unique_ptr<diaedit::DiaEditController> controller_;

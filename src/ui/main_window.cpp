@@ -35,6 +35,7 @@
 #include "ui/unit_times_dialog.h"
 #include "ui/tool_window_style.h"
 #include "ui/warning_settings_dialog.h"
+#include "ui/undoable_edits.h"
 #include "ui/window_geometry.h"
 
 namespace vosk::ui {
@@ -317,7 +318,7 @@ void MainWindow::open_graph_window() {
   connect(graph_window_, &GraphWindow::working_item_chosen, this, [this](int n, int c) {
     datafiles::DataSet* data = document_->data_set();
     if (!data || !state_.busy.check(*prompt_)) return;
-    const int chosen = run_working_item(*data, *prompt_, n, c);
+    const int chosen = run_working_item(dia_edit_window_, *data, *prompt_, n, c);
     if (chosen == 0) return;
     document_->mark_edited();
     after_document_change();

@@ -78,7 +78,8 @@ void PatternInfoDialog::accept() {
   const dia::EditResult r = controller_.set_pattern_info(pattern_, values);
   if (r.status() == dia::EditResult::Status::Refused) {
     const bool in_names = r.caption() == caption::kInputDataError && r.text().find("名称") == 0;
-    return refuse_at(prompt_, r.caption(), r.text(), in_names ? short_ : next_);
+    QWidget* field = in_names ? static_cast<QWidget*>(short_) : next_;
+    return refuse_at(prompt_, r.caption(), r.text(), field);
   }
   QDialog::accept();
 }
