@@ -45,7 +45,8 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
   delete_ = new QPushButton(pick("仕業削除(&D)", "&Delete duty", ui), this);
   series_button_ = new QPushButton(pick("形式一覧(&S)...", "&Series list...", ui), this);
   start_time_ = new QLineEdit(QStringLiteral("6:00:00"), this);
-  start_time_->setMaximumWidth(start_time_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 24);
+  start_time_->setFixedWidth(
+      start_time_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 24);
   first_run_ = new QPushButton(pick("現在位置から作成(&N)", "&New from position", ui), this);
   temporary_ = new QPushButton(pick("臨時運用(&T)", "&Temporary", ui), this);
   act_on_click_only({apply_, add_, remove_, edit_, delete_, series_button_, first_run_, temporary_});

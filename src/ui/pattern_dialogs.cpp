@@ -114,7 +114,9 @@ PatternManageDialog::PatternManageDialog(diaedit::DiaEditController& controller,
   body->addWidget(list_, 1);
   body->addLayout(side);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(pick("ダイヤパターン(&L)：", "Dia &patterns:", ui)));
+  auto* list_label = new QLabel(pick("ダイヤパターン(&L)：", "Dia &patterns:", ui));
+  list_label->setBuddy(list_);
+  layout->addWidget(list_label);
   layout->addLayout(body);
   layout->addWidget(close_row(this, ui));
   refresh(controller.current_pattern());

@@ -94,7 +94,9 @@ RunSettingsDialog::RunSettingsDialog(diaedit::DiaEditController& controller, Pro
   auto* nick_row = new QHBoxLayout;
   nick_row->addWidget(nickname_, 1);
   nick_row->addWidget(car_number_);
-  form->addRow(pick("愛称(&A)：", "Nickn&ame:", ui), nick_row);
+  auto* nick_label = new QLabel(pick("愛称(&A)：", "Nickn&ame:", ui));
+  nick_label->setBuddy(nickname_);
+  form->addRow(nick_label, nick_row);
   form->addRow(pick("備考(&R)：", "&Remarks:", ui), remarks_);
 
   auto* buttons = ok_cancel_row(this, ui);
