@@ -274,8 +274,9 @@ void DiaEditWindow::follow(const diaedit::Outcome& outcome) {
       changed = run_settings_dialog(*controller_, state_, prompt_, this);
       break;
     case Request::PatternInfo:
-      // The patterns are not part of the dia the other windows draw.
-      PatternInfoDialog(*controller_, outcome.pattern, prompt_, state_.ui(), this).exec();
+      // Patterns are saved with the data set: a stored change marks it edited.
+      changed = PatternInfoDialog(*controller_, outcome.pattern, prompt_, state_.ui(), this)
+                    .exec() == QDialog::Accepted;
       break;
     case Request::PatternManage: {
       const int before = controller_->diagram();

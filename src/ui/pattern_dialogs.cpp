@@ -142,7 +142,9 @@ void PatternManageDialog::refresh(int select) {
 void PatternManageDialog::show_info() {
   const int p = selected();
   if (p == 0) return;
-  if (PatternInfoDialog(controller_, p, prompt_, ui_, this).exec() == QDialog::Accepted) refresh(p);
+  if (PatternInfoDialog(controller_, p, prompt_, ui_, this).exec() != QDialog::Accepted) return;
+  changed_ = true;
+  refresh(p);
 }
 
 void PatternManageDialog::edit_template() {

@@ -42,8 +42,8 @@ class PatternInfoDialog : public QDialog {
   QLineEdit* base_;
 };
 
-// ダイヤパターン管理: the edits apply at once; changed() tells whether the dia
-// changed (a deletion), and a template chosen for editing closes the list.
+// ダイヤパターン管理: the edits apply at once; changed() tells whether the data
+// set changed, and a template chosen for editing closes the list.
 class PatternManageDialog : public QDialog {
   Q_OBJECT
 

@@ -16,6 +16,7 @@
 #include "ui/dia_edit_window.h"
 #include "ui/formation_dialog.h"
 #include "ui/main_menu.h"
+#include "ui/pattern_dialogs.h"
 #include "ui/run_settings_dialog.h"
 #include "ui/undoable_edits.h"
 
@@ -245,6 +246,34 @@ TEST_F(Ui_DiaEditScenarioTests, ANewWorkingIsStoppedTimedCoupledUndoneRedoneAndS
   int saved_units = 0;
   for (const dia::Unit& u : saved.dia.units) saved_units += u.train != 0 ? 1 : 0;
   EXPECT_EQ(saved_units, units_before + 1);
+}
+
+// Patterns are saved with the data set: registering one and changing its
+// information both leave the data set edited.
+TEST_F(Ui_DiaEditScenarioTests, PatternItemsMarkTheDataSetEdited) {
+  int n = 0;
+  for (int k = 1; k <= data().dia.diagrams.extent() && n == 0; ++k)
+    if (run(k).in_use() && run(k).pattern_template == 0 && run(k).applied_pattern == 0 &&
+        run(k).event_count() > 1)
+      n = k;
+  ASSERT_NE(n, 0);
+  select_in_graph(n);
+  window_->run_command(diaedit::kCmdPatternRegister);
+  const int p = run(n).applied_pattern;
+  ASSERT_EQ(p, data().classification.patterns.extent());
+  EXPECT_TRUE(editor_->data_set().state().edited);
+  editor_->window().run_command(cmd::kSaveDia);
+  ASSERT_FALSE(editor_->data_set().state().edited);
+
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<PatternInfoDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->interval()->setText(QStringLiteral("0:20:00"));
+    dialog->accept();
+  });
+  window_->run_command(diaedit::kCmdPatternInfo);
+  EXPECT_EQ(data().classification.patterns[p].interval, 1200);
+  EXPECT_TRUE(editor_->data_set().state().edited);
 }
 
 }  // namespace
