@@ -72,14 +72,6 @@ TEST_F(Ui_RunAndPatternDialogs, RunSettingsStayOpenOnARefusalAndStoreOnOk) {
   EXPECT_EQ(from_cp932(d.remarks), QStringLiteral("平日のみ"));
 }
 
-TEST_F(Ui_RunAndPatternDialogs, ChoosingAStationWritesTheDestinationText) {
-  RunSettingsDialog dialog(*controller_, prompt_, kJapanese, false, nullptr);
-  ASSERT_GT(dialog.destination()->count(), 1);
-  dialog.destination()->setCurrentIndex(1);
-  Q_EMIT dialog.destination()->activated(1);
-  EXPECT_EQ(dialog.destination_text()->text(), dialog.destination()->itemText(1));
-}
-
 TEST_F(Ui_RunAndPatternDialogs, ManageListsDescribesAndDeletesPatterns) {
   ASSERT_TRUE(controller_->register_pattern(prompt_).ok());
   const int p = ds_.classification.patterns.extent();
