@@ -12,6 +12,7 @@
 #include "dia/working_chains.h"
 #include "dia/working_coupling.h"
 #include "dia/workings.h"
+#include "diaedit/dia_fingerprint.h"
 
 namespace vosk::diaedit {
 namespace {
@@ -70,7 +71,10 @@ StopCommand command_of(CellAction a) {
 DiaEditController::DiaEditController(datafiles::DataSet& data, bool english)
     : data_(data), english_(english) {
   base_font_.face = english ? "Arial" : "MS UI Gothic";
+  saw_dia();
 }
+
+void DiaEditController::saw_dia() { seen_ = dia_fingerprint(data_.dia); }
 
 bool DiaEditController::live(int n) const {
   return data_.dia.diagrams.names_record(n) && data_.dia.diagrams[n].in_use();
@@ -83,12 +87,17 @@ void DiaEditController::select(int n) {
 }
 
 void DiaEditController::data_changed() {
+  if (dia_fingerprint(data_.dia) != seen_) {
+    history_.clear();
+    saw_dia();
+  }
   if (!live(diagram_)) select(0);
 }
 
 void DiaEditController::reset_for_new_data() {
   history_.clear();
   correction_.reset();
+  saw_dia();
   select(0);
 }
 
@@ -197,6 +206,7 @@ EditResult DiaEditController::edit(const char* name, Prompt& prompt, Edit&& oper
   }
   if (result.ok()) {
     history_.record(before.tables(), name);
+    saw_dia();
   } else {
     // A step of a two-step edit may have gone through before the refusal.
     std::move(before).restore_into(data_.dia);
@@ -260,14 +270,30 @@ EditResult DiaEditController::choose_candidate(int command, int chosen, Prompt& 
   return r;
 }
 
+EditResult DiaEditController::set_run_settings(const RunSettings& values, bool change_stop_pass,
+                                               Prompt& prompt, RunSettingsField* field) {
+  const int n = diagram_;
+  return edit("ダイヤ情報", prompt, [&](EditTools& tools, Prompt&) {
+    return apply_run_settings(tools, n, values, change_stop_pass, field);
+  });
+}
+
+void DiaEditController::record_outside_edit(const dia::DiaTables& before, std::string name) {
+  history_.record(before, std::move(name));
+  saw_dia();
+  data_changed();
+}
+
 bool DiaEditController::undo() {
   if (!history_.undo(data_.dia)) return false;
+  saw_dia();
   data_changed();
   return true;
 }
 
 bool DiaEditController::redo() {
   if (!history_.redo(data_.dia)) return false;
+  saw_dia();
   data_changed();
   return true;
 }
@@ -326,7 +352,7 @@ Outcome DiaEditController::run_cell(const Cell& cell, bool right_button, Prompt&
   const std::size_t event = cell.event < 0 ? 0 : static_cast<std::size_t>(cell.event);
   switch (cell.action) {
     case CellAction::PatternInfo:
-      return handled();  // the dia settings dialog is not part of this build
+      return request(Request::RunSettings);
     case CellAction::PatternDetails:
       detail_dia_ = true;
       return handled();
@@ -462,6 +488,7 @@ Outcome DiaEditController::command(int id, Prompt& prompt) {
     }
     return o;
   };
+  if (std::optional<Outcome> o = pattern_command(id, prompt)) return *o;
   if (id >= kCmdFontStep1 && id < kCmdFontStep1 + 5) {
     set_font_step(id - kCmdFontStep1 + 1);
     return handled();

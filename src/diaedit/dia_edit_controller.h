@@ -5,6 +5,7 @@
 // of its edits. The widget turns toolkit events into these calls, opens the
 // dialogs an outcome asks for and tells the main window when the dia changed.
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,7 @@
 #include "diaedit/dia_edit_menu.h"
 #include "diaedit/next_candidates.h"
 #include "diaedit/run_operations.h"
+#include "diaedit/run_settings.h"
 #include "dia/pattern_choice.h"
 
 namespace vosk::diaedit {
@@ -44,6 +46,9 @@ struct Outcome {
     NextFromPattern,  // the pattern choice dialog for a new next working
     NextCandidates,   // the candidate list for `command` (choose or couple)
     RaiseMain,        // bring the main window forward
+    RunSettings,      // the dia settings dialog (情報) of the edited run
+    PatternInfo,      // the information of `pattern`
+    PatternManage,    // the list of the patterns
   };
   bool handled = false;            // false: the key belongs to the main window
   bool changed = false;            // the dia changed: tell the main window
@@ -51,6 +56,7 @@ struct Outcome {
   Request request = Request::None;
   int event = -1;
   int command = 0;  // the menu command a dialog goes on with
+  int pattern = 0;  // PatternInfo
 };
 
 // What the event detail dialog shows of one event (texts UTF-8).
@@ -115,6 +121,26 @@ class DiaEditController {
   std::vector<CandidateRow> next_candidates(int command) const;
   dia::EditResult choose_candidate(int command, int chosen, Prompt& prompt);
 
+  // 情報: the dia settings of the edited run, one undo step; the field in
+  // error of a refusal goes to `field`.
+  dia::EditResult set_run_settings(const RunSettings& values, bool change_stop_pass,
+                                   Prompt& prompt, RunSettingsField* field = nullptr);
+
+  // The pattern items. Patterns live outside the dia the undo steps keep, so
+  // registering and removing one drop the undo steps (an undo past them
+  // would leave patterns naming freed templates).
+  int current_pattern() const;
+  dia::EditResult register_pattern(Prompt& prompt);
+  dia::EditResult set_pattern_info(int pattern, const dia::Pattern& values);
+  dia::EditResult remove_pattern(int pattern, Prompt& prompt);
+  // 編集: the template of `pattern` becomes the edited run, after the
+  // question of an applied pattern. True when it did.
+  bool edit_pattern_template(int pattern, Prompt& prompt);
+
+  // An edit another window made (graph working items, 編成・仕業設定)
+  // becomes an undo step here; `before` is the dia as it was.
+  void record_outside_edit(const dia::DiaTables& before, std::string name);
+
   bool undo();
   bool redo();
 
@@ -145,6 +171,8 @@ class DiaEditController {
   // The candidate list for `command`, or the message that there is none.
   Outcome candidates_for(int command, Prompt& prompt);
   Outcome run_cell(const Cell& cell, bool right_button, Prompt& prompt);
+  // The information and pattern items of command(); nullopt for others.
+  std::optional<Outcome> pattern_command(int id, Prompt& prompt);
   void page(int direction);
   bool live(int n) const;
 
@@ -161,6 +189,10 @@ class DiaEditController {
   dia::UndoHistory history_;
   Layout layout_;
   std::vector<int> conflict_rails_;
+  // The dia as this window last left it: a change made elsewhere and not
+  // recorded here drops the undo steps, which would silently take it back.
+  std::uint64_t seen_ = 0;
+  void saw_dia();
   Size client_{300, 100};
 };
 

@@ -69,17 +69,17 @@ std::vector<DiaEditMenu> dia_edit_menus(const MenuState& s, bool en) {
   std::vector<DiaEditMenu> menus;
   menus.push_back({en ? "&Edit" : "編集(&E)",
                    {item(kCmdUndo, en, s.can_undo), item(kCmdRedo, en, s.can_redo), separator(),
-                    // The dia settings dialog that 情報 opens is not part of this build.
-                    item(kCmdInfo, en, false), item(kCmdAutoMeasure, en, s.selected), separator(),
+                    item(kCmdInfo, en, s.selected), item(kCmdAutoMeasure, en, s.selected), separator(),
                     item(kCmdDetailTime, en, true, true, s.detail_time),
                     item(kCmdDetailDia, en, true, true, s.detail_dia),
                     item(kCmdAutoCorrect, en, true, true, s.auto_correct), separator(),
                     item(kCmdCommit, en, true), item(kCmdCancel, en, true)}});
   menus.push_back({en ? "Dia &Pattern" : "ダイヤパターン(&P)",
-                   {item(kCmdPatternRegister, en, false), item(kCmdPatternApply, en, run),
+                   {item(kCmdPatternRegister, en, run), item(kCmdPatternApply, en, run),
                     item(kCmdPatternRelease, en, run && s.has_pattern),
-                    item(kCmdPatternEdit, en, false), item(kCmdPatternInfo, en, false),
-                    item(kCmdPatternManage, en, false)}});
+                    item(kCmdPatternEdit, en, run && s.has_pattern),
+                    item(kCmdPatternInfo, en, s.has_pattern || (s.selected && s.is_template)),
+                    item(kCmdPatternManage, en, true)}});
   // While the extended functions are off the coupling operations answer
   // with their message, so they stay enabled to give it.
   auto coupling = [&](bool applies) { return run && (!s.extention || applies); };

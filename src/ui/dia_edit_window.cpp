@@ -11,9 +11,12 @@
 #include "base/ini.h"
 #include "base/sjis.h"
 #include "shell/close_sequence.h"
+#include "datafiles/table_loader.h"
 #include "shell/font_record.h"
 #include "ui/dia_edit_dialogs.h"
 #include "ui/next_working_dialog.h"
+#include "ui/pattern_dialogs.h"
+#include "ui/run_settings_dialog.h"
 #include "ui/window_geometry.h"
 
 namespace vosk::ui {
@@ -89,7 +92,7 @@ void DiaEditView::wheelEvent(QWheelEvent* event) {
 
 DiaEditWindow::DiaEditWindow(datafiles::DataSet& data, EditorState& state, Prompt& prompt,
                              QWidget* owner)
-    : QWidget(owner, Qt::Window), state_(state), prompt_(prompt) {
+    : QWidget(owner, Qt::Window), data_(data), state_(state), prompt_(prompt) {
   controller_ = std::make_unique<diaedit::DiaEditController>(data, state.english());
   controller_->set_base_font(shell::drawing_font(state.shell().default_font));
   controller_->set_extention(state.settings().extention);
@@ -186,7 +189,18 @@ void DiaEditWindow::rebuild_menu() {
 void DiaEditWindow::run_command(int id) {
   if (QAction* a = action(id); a && !a->isEnabled()) return;
   controller_->set_extention(state_.settings().extention);  // the main menu may have switched it
-  locked(state_, [&] { follow(controller_->command(id, prompt_)); });
+  locked(state_, [&] {
+    const diaedit::Outcome outcome = controller_->command(id, prompt_);
+    // An undo may take back a formation: the series counts follow it.
+    if (outcome.changed && (id == diaedit::kCmdUndo || id == diaedit::kCmdRedo))
+      datafiles::rebuild_derived_data(data_, state_.english());
+    follow(outcome);
+  });
+}
+
+void DiaEditWindow::record_outside_edit(const dia::DiaTables& before, const std::string& name) {
+  controller_->record_outside_edit(before, name);
+  refresh();
 }
 
 bool DiaEditWindow::run_stop_command(int n, std::size_t event, diaedit::StopCommand command) {
@@ -299,6 +313,22 @@ bool DiaEditWindow::follow(const diaedit::Outcome& outcome) {
     case Request::RaiseMain:
       Q_EMIT raise_main_requested();
       break;
+    case Request::RunSettings:
+      changed = run_settings_dialog(*controller_, state_, prompt_, this);
+      break;
+    case Request::PatternInfo:
+      // Patterns are saved with the data set: a stored change marks it edited.
+      changed = PatternInfoDialog(*controller_, outcome.pattern, prompt_, state_.ui(), this)
+                    .exec() == QDialog::Accepted;
+      break;
+    case Request::PatternManage: {
+      const int before = controller_->diagram();
+      PatternManageDialog dialog(*controller_, prompt_, state_.ui(), this);
+      dialog.exec();
+      changed = dialog.changed();
+      if (controller_->diagram() != before && !changed) report_checks();
+      break;
+    }
   }
   if (outcome.selection_changed && !changed) report_checks();  // edits report via data_changed
   refresh();

@@ -72,6 +72,8 @@ class DiaEditWindow : public QWidget {
   // becomes the edited run, the command runs with its dialogs as one undo
   // step. The run edited afterwards, 0 when the dia did not change.
   int run_working_command(int n, int id);
+  // Another window changed the dia from `before`: one undo step here.
+  void record_outside_edit(const dia::DiaTables& before, const std::string& name);
 
  Q_SIGNALS:
   void close_requested();
@@ -94,6 +96,7 @@ class DiaEditWindow : public QWidget {
   // The checks of the edited run, written afresh to the message window.
   void report_checks();
 
+  datafiles::DataSet& data_;
   EditorState& state_;
   Prompt& prompt_;
   std::unique_ptr<diaedit::DiaEditController> controller_;

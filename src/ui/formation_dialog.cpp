@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "base/time_text.h"
 #include "datafiles/dia_editing.h"
 #include "datafiles/series_edits.h"
 #include "datafiles/table_loader.h"
@@ -43,7 +44,12 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
   edit_ = new QPushButton(pick("情報編集(&E)", "&Edit formation", ui), this);
   delete_ = new QPushButton(pick("仕業削除(&D)", "&Delete duty", ui), this);
   series_button_ = new QPushButton(pick("形式一覧(&S)...", "&Series list...", ui), this);
-  act_on_click_only({apply_, add_, remove_, edit_, delete_, series_button_});
+  start_time_ = new QLineEdit(QStringLiteral("6:00:00"), this);
+  start_time_->setFixedWidth(
+      start_time_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 24);
+  first_run_ = new QPushButton(pick("現在位置から作成(&N)", "&New from position", ui), this);
+  temporary_ = new QPushButton(pick("臨時運用(&T)", "&Temporary", ui), this);
+  act_on_click_only({apply_, add_, remove_, edit_, delete_, series_button_, first_run_, temporary_});
 
   auto* place_row = new QHBoxLayout;
   auto* rail_label = new QLabel(pick("初期位置(&I):", "&Initial position:", ui), this);
@@ -63,6 +69,16 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
   auto* side = new QVBoxLayout;
   side->addLayout(place_row);
   side->addWidget(coupled, 1);
+  auto* runs = new QGroupBox(pick("初期ダイヤ", "First working", ui), this);
+  auto* runs_row = new QHBoxLayout(runs);
+  auto* time_label = new QLabel(pick("発車時刻(&M):", "Start ti&me:", ui), runs);
+  time_label->setBuddy(start_time_);
+  runs_row->addWidget(time_label);
+  runs_row->addWidget(start_time_);
+  runs_row->addWidget(first_run_);
+  runs_row->addWidget(temporary_);
+  runs_row->addStretch();
+  side->addWidget(runs);
   auto* duty_buttons = new QHBoxLayout;
   duty_buttons->addWidget(delete_);
   duty_buttons->addStretch();
@@ -85,6 +101,8 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
   connect(edit_, &QPushButton::clicked, this, &FormationDialog::edit_selected);
   connect(delete_, &QPushButton::clicked, this, &FormationDialog::delete_selected);
   connect(series_button_, &QPushButton::clicked, this, &FormationDialog::open_series_list);
+  connect(first_run_, &QPushButton::clicked, this, &FormationDialog::create_first_run);
+  connect(temporary_, &QPushButton::clicked, this, &FormationDialog::create_temporary_run);
   connect(formations_, &QListWidget::itemDoubleClicked, this, &FormationDialog::edit_selected);
   duties_->setFocus();
 }
@@ -122,7 +140,8 @@ void FormationDialog::show_duty() {
   const int train = selected_train();
   formations_->clear();
   unit_rows_.clear();
-  for (QWidget* w : std::initializer_list<QWidget*>{rail_, apply_, add_, remove_, edit_, delete_})
+  for (QWidget* w : std::initializer_list<QWidget*>{rail_, apply_, add_, remove_, edit_, delete_,
+                                                    start_time_, first_run_, temporary_})
     w->setEnabled(train != 0);
   if (train == 0) return;
   const dia::Train& duty = ds_.dia.trains[train];
@@ -145,6 +164,11 @@ void FormationDialog::show_duty() {
     at = rail_->count() - 1;
   }
   rail_->setCurrentIndex(at);
+  // A new first working starts when the present one does.
+  const auto& diagrams = ds_.dia.diagrams;
+  if (diagrams.names_record(duty.first_diagram) && diagrams[duty.first_diagram].event_count() > 0)
+    start_time_->setText(QString::fromStdString(
+        timetext::format(diagrams[duty.first_diagram].events[0].time, true)));
 }
 
 bool FormationDialog::settle(const dia::EditResult& result) {

@@ -5,6 +5,7 @@
 // rear one, edit the selected one, or delete the duty. Every edit applies
 // at once through the dia model's formation operations.
 #include <QComboBox>
+#include <QLineEdit>
 #include <QDialog>
 #include <QListWidget>
 #include <QPushButton>
@@ -39,6 +40,9 @@ class FormationDialog : public QDialog {
   QPushButton* edit_button() const { return edit_; }
   QPushButton* delete_button() const { return delete_; }
   QPushButton* series_button() const { return series_button_; }
+  QLineEdit* start_time() const { return start_time_; }
+  QPushButton* first_run_button() const { return first_run_; }
+  QPushButton* temporary_button() const { return temporary_; }
   // Asked for the 併結設定 values; the real dialog unless a test replaces it.
   std::function<std::optional<FormationValues>(const FormationValues&)> ask_values;
   bool changed() const { return changed_; }
@@ -49,6 +53,10 @@ class FormationDialog : public QDialog {
   void edit_selected();
   void delete_selected();
   void open_series_list();
+  // 現在位置から: a first working from the duty's rail at the start time.
+  void create_first_run();
+  // 臨時運用（初期ダイヤなし）: a temporary dia as the duty's first working.
+  void create_temporary_run();
 
  private:
   int selected_train() const;
@@ -74,6 +82,9 @@ class FormationDialog : public QDialog {
   QPushButton* edit_;
   QPushButton* delete_;
   QPushButton* series_button_;
+  QLineEdit* start_time_;
+  QPushButton* first_run_;
+  QPushButton* temporary_;
 };
 
 // The dialog the train graph's formation items open, holding the busy lock as

@@ -36,6 +36,7 @@
 #include "ui/unit_times_dialog.h"
 #include "ui/tool_window_style.h"
 #include "ui/warning_settings_dialog.h"
+#include "ui/undoable_edits.h"
 #include "ui/window_geometry.h"
 
 namespace vosk::ui {
