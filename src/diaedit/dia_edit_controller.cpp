@@ -86,7 +86,7 @@ void DiaEditController::data_changed() {
 }
 
 void DiaEditController::reset_for_new_data() {
-  history_.clear();
+  history_->clear();
   correction_.reset();
   select(0);
 }
@@ -195,7 +195,7 @@ EditResult DiaEditController::edit(const char* name, Prompt& prompt, Edit&& oper
     result = operation(tools, prompt);
   }
   if (result.ok()) {
-    history_.record(before.tables(), name);
+    history_->record(before.tables(), name);
   } else {
     // A step of a two-step edit may have gone through before the refusal.
     std::move(before).restore_into(data_.dia);
@@ -239,13 +239,13 @@ EditResult DiaEditController::next_from_pattern(int pattern, int time, Prompt& p
 }
 
 bool DiaEditController::undo() {
-  if (!history_.undo(data_.dia)) return false;
+  if (!history_->undo(data_.dia)) return false;
   data_changed();
   return true;
 }
 
 bool DiaEditController::redo() {
-  if (!history_.redo(data_.dia)) return false;
+  if (!history_->redo(data_.dia)) return false;
   data_changed();
   return true;
 }
@@ -405,8 +405,8 @@ std::vector<DiaEditMenu> DiaEditController::menus() const {
     s.has_next = next_run() != 0;
     s.coupled = coupled_run() != 0;
   }
-  s.can_undo = history_.can_undo();
-  s.can_redo = history_.can_redo();
+  s.can_undo = history_->can_undo();
+  s.can_redo = history_->can_redo();
   s.detail_time = detail_time_;
   s.detail_dia = detail_dia_;
   s.auto_correct = correction_.on();

@@ -62,6 +62,8 @@ struct EventFacts {
 class DiaEditController {
  public:
   DiaEditController(datafiles::DataSet& data, bool english = false);
+  DiaEditController(const DiaEditController&) = delete;
+  DiaEditController& operator=(const DiaEditController&) = delete;
 
   const datafiles::DataSet& data() const { return data_; }
 
@@ -83,7 +85,11 @@ class DiaEditController {
   Font font() const;
   void set_extention(bool on) { extention_ = on; }
   const dia::AutoCorrectionSwitch& correction() const { return correction_; }
-  const dia::UndoHistory& history() const { return history_; }
+  const dia::UndoHistory& history() const { return *history_; }
+  // Keeps the undo steps in `shared` (which must outlive the controller)
+  // instead of its own, so that other windows' edits of the same dia undo in
+  // one order with these.
+  void share_history(dia::UndoHistory& shared) { history_ = &shared; }
 
   // Lays the window out for a client of `client` pixels and keeps the
   // layout for hit tests.
@@ -147,7 +153,8 @@ class DiaEditController {
   bool extention_ = false;
   Font base_font_;
   dia::AutoCorrectionSwitch correction_;
-  dia::UndoHistory history_;
+  dia::UndoHistory own_history_;
+  dia::UndoHistory* history_ = &own_history_;
   Layout layout_;
   std::vector<int> conflict_rails_;
   Size client_{300, 100};

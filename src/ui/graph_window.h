@@ -15,6 +15,7 @@
 #include "graph/graph_controller.h"
 #include "graph/page_split.h"
 #include "ui/editor_state.h"
+#include "ui/graph_edit_menu.h"
 #include "ui/picture_view.h"
 
 class QAction;
@@ -55,6 +56,8 @@ class GraphView : public PictureView {
   void stop_item_chosen(int diagram, int event, int menu_id);
   // A working item (164, 165, 167) was chosen for the selected run.
   void working_item_chosen(int diagram, int command);
+  // ダイヤ削除 (161) was chosen for the selected run.
+  void delete_run_chosen(int diagram);
 
  protected:
   void draw(Surface& surface) override;
@@ -87,6 +90,7 @@ class GraphWindow : public QWidget {
   GraphView* view() const { return view_; }
   QScrollBar* scroll_bar() const { return scroll_; }
   QAction* action(int id) const;
+  GraphEditMenu* edit_menu() const { return edit_menu_; }
 
   // The data set changed outside the window: stations may have moved and
   // the selected run may be gone.
@@ -122,6 +126,7 @@ class GraphWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  friend class GraphEditMenu;  // refreshes the check marks after its question
   void build_menu(QMenuBar& bar);
   void read_mode_settings(bool move_window);
   void sync_scroll_bar();
@@ -139,6 +144,7 @@ class GraphWindow : public QWidget {
   GraphView* view_;
   QScrollBar* scroll_;
   MenuActions actions_;
+  GraphEditMenu* edit_menu_;
   int reported_selection_ = 0;
   QPrinter printer_;  // the printer and paper chosen last, for this window's life
 };

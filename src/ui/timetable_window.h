@@ -29,6 +29,7 @@ enum TimetableCommand : int {
   kTimetableOpenFolder,
   kTimetableBaseStation,
   kTimetableFirstTrains,
+  kTimetableDisplayTargets,
   kTimetableViewFlagFirst = 100,  // the 表示内容 items follow in menu order
 };
 
@@ -89,6 +90,9 @@ class TimetableWindow : public QWidget {
   // 先着列車抽出 and 基準駅設定: a choice of stations, then the operation.
   void search_first_trains();
   void choose_base_station();
+  // 表示対象切替・編集: 選択 shows the chosen display target here; edits,
+  // copies and deletions are told as edits of the data set.
+  void choose_display_target();
 
  Q_SIGNALS:
   void close_requested();
@@ -113,6 +117,7 @@ class TimetableWindow : public QWidget {
   std::vector<std::pair<int, std::string>> stations() const;
   void update_marks();
 
+  datafiles::DataSet& data_;
   EditorState& state_;
   Prompt& prompt_;
   std::unique_ptr<timetable::TimetableController> timetable_;

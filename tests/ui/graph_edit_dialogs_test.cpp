@@ -1,0 +1,147 @@
+// The train graph's display target dialogs and its 編集 menu on the bundled
+// sample: a dialog is driven to its OK (or 選択) and the data set checked.
+#include <QApplication>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "dia/dia_operations.h"
+#include "editor_fixture.h"
+#include "ui/dialog_support.h"
+#include "ui/display_target_dialogs.h"
+#include "ui/graph_window.h"
+#include "ui/main_menu.h"
+#include "ui/run_list_dialog.h"
+
+namespace vosk::ui {
+namespace {
+
+using vosk::testing::TempDir;
+constexpr auto kJapanese = shell::UiLanguage::Japanese;
+
+class Ui_GraphEditDialogs : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    file_ = testing::copy_sample(home_, "sample.qvw");
+    ds_ = testing::read_back(file_, home_.path().string());
+  }
+
+  int distance(int target, int display_target) const {
+    return ds_.map.targets[target].distances[static_cast<std::size_t>(display_target - 1)];
+  }
+
+  TempDir home_;
+  std::filesystem::path file_;
+  datafiles::DataSet ds_;
+  vosk::testing::ScriptedPrompt prompt_;
+};
+
+TEST_F(Ui_GraphEditDialogs, EditDialogStoresNameFlagsAndTheMovedPlaces) {
+  ASSERT_TRUE(datafiles::copy_display_target(ds_, 1).ok());
+  const int n = ds_.classification.display_targets.extent();
+  DisplayTargetEditDialog dialog(ds_, n, prompt_, kJapanese, nullptr);
+  ASSERT_GT(dialog.shown()->count(), 1);
+  const int first = dialog.shown()->item(0)->data(Qt::UserRole).toInt();
+  dialog.shown()->item(0)->setSelected(true);
+  // One selected place: its 表示位置 can be typed.
+  ASSERT_TRUE(dialog.position()->isEnabled());
+  dialog.position()->setValue(dialog.position()->value() + 50);
+  const int moved_to = dialog.editor().distance(first);
+  const int hidden_before = dialog.hidden()->count();
+  dialog.hide_button()->click();
+  ASSERT_EQ(dialog.hidden()->count(), hidden_before + 1);
+  dialog.name()->setText(QString::fromUtf8("本線"));
+  dialog.cross_section()->setChecked(true);
+  dialog.protection()->setChecked(true);
+  // Protection locks the lists' buttons and the position.
+  EXPECT_FALSE(dialog.show_button()->isEnabled());
+  EXPECT_FALSE(dialog.position()->isEnabled());
+  dialog.try_accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  const dia::DisplayTarget& d = ds_.classification.display_targets[n];
+  EXPECT_EQ(d.name, to_cp932(QString::fromUtf8("本線")));
+  EXPECT_EQ(d.flag, 1);
+  EXPECT_EQ(d.is_protected, 1);
+  EXPECT_EQ(distance(first, n), -1);
+  EXPECT_GE(moved_to, 5);
+  EXPECT_GE(distance(first, 1), 0);  // the source keeps it
+}
+
+TEST_F(Ui_GraphEditDialogs, ListDialogCopiesThenSelectsTheCopy) {
+  ds_.classification.display_targets[1].is_protected = 1;
+  DisplayTargetListDialog dialog(ds_, 1, prompt_, kJapanese, nullptr);
+  const int before = dialog.list()->count();
+  dialog.copy_button()->click();
+  EXPECT_TRUE(dialog.changed());
+  ASSERT_EQ(dialog.list()->count(), before + 1);
+  EXPECT_EQ(dialog.current(), before + 1);
+  // The protected first display target cannot go.
+  dialog.list()->setCurrentRow(0);
+  dialog.delete_button()->click();
+  EXPECT_EQ(prompt_.last().caption, "保護エラー");
+  dialog.list()->setCurrentRow(before);
+  dialog.select_button()->click();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.chosen(), before + 1);
+}
+
+// 臨時ダイヤ削除 from the graph window's 編集 menu: the list offers only the
+// temporary dias, OK deletes the chosen ones, 元に戻す brings them back.
+TEST_F(Ui_GraphEditDialogs, GraphMenuDeletesTemporaryDiasAsOneUndoStep) {
+  home_.write("korv.ini", "[VOSKDiaGramWindow]\r\nopen=0\r\n[Setting]\r\nBackupFile=0\r\n");
+  testing::Editor editor(home_, testing::Layer::DataSet, {file_.string()});
+  editor.window().first_tick();
+  datafiles::DataSet* data = editor.data_set().data_set();
+  ASSERT_NE(data, nullptr);
+  const int rail = data->dia.diagrams[1].events.front().rail;
+  const int temporary = data->dia.diagrams.extent() + 1;
+  dia::init_temporary_diagram(data->dia.diagrams.grow_to(temporary), rail, 1);
+  editor.window().run_command(cmd::kTrainGraphWindow);
+  GraphWindow* window = editor.window().graph_window();
+  ASSERT_NE(window, nullptr);
+  int offered = 0;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<RunListDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    offered = dialog->runs()->topLevelItemCount();
+    dialog->runs()->selectAll();
+    dialog->accept();
+  });
+  window->edit_menu()->action(kGraphDeleteTemporary)->trigger();
+  EXPECT_EQ(offered, 1);
+  EXPECT_FALSE(data->dia.diagrams[temporary].in_use());
+  EXPECT_TRUE(editor.data_set().state().edited);
+  QAction* undo = window->edit_menu()->action(kGraphUndo);
+  ASSERT_TRUE(undo->isEnabled());
+  undo->trigger();
+  EXPECT_TRUE(data->dia.diagrams[temporary].in_use());
+  EXPECT_FALSE(undo->isEnabled());
+  EXPECT_TRUE(window->edit_menu()->action(kGraphRedo)->isEnabled());
+}
+
+// Pictures of the dialogs; written to VOSK_DIALOG_SHOTS when it names a folder.
+TEST_F(Ui_GraphEditDialogs, DialogsDrawTheirFields) {
+  ASSERT_TRUE(datafiles::copy_display_target(ds_, 1).ok());
+  DisplayTargetListDialog list(ds_, 1, prompt_, kJapanese, nullptr);
+  DisplayTargetEditDialog edit(ds_, 2, prompt_, kJapanese, nullptr);
+  edit.shown()->item(0)->setSelected(true);
+  edit.hide_button()->click();
+  RunListDialog runs(graph::run_list(ds_, false), RunListDialog::Use::EditRun, kJapanese, nullptr);
+  const std::pair<QWidget*, const char*> shots[] = {{&list, "display_targets.png"},
+                                                    {&edit, "display_target_edit.png"},
+                                                    {&runs, "run_list.png"}};
+  for (const auto& [dialog, name] : shots) {
+    dialog->adjustSize();
+    const QImage image = dialog->grab().toImage();
+    EXPECT_GT(testing::ink_pixels(image, image.pixel(1, 1)), image.width() * image.height() / 50)
+        << name;
+    if (const char* folder = std::getenv("VOSK_DIALOG_SHOTS"))
+      image.save(QString::fromLocal8Bit(folder) + "/" + name);
+  }
+  EXPECT_GT(runs.runs()->topLevelItemCount(), 0);
+}
+
+}  // namespace
+}  // namespace vosk::ui
