@@ -45,8 +45,7 @@ dia::MembershipColumns membership_columns(MapTables& map) {
 }
 
 dia::EditResult copy_display_target(DataSet& ds, int n) {
-  return dia::copy_display_target(ds.classification.display_targets, n,
-                                  membership_columns(ds.map));
+  return dia::copy_display_target(ds.classification.display_targets, n, membership_columns(ds.map));
 }
 
 dia::EditResult delete_display_target(DataSet& ds, int n, Prompt& prompt) {
@@ -79,8 +78,8 @@ std::vector<DisplayTargetRow> DisplayTargetEditor::shown() const {
                    [this](int a, int b) { return distance(a) < distance(b); });
   std::vector<DisplayTargetRow> rows;
   for (int t : on) {
-    rows.push_back({t, format("%s (%d[m])", place_name(source_.map.targets[t]).c_str(),
-                              distance(t) * 10)});
+    rows.push_back(
+        {t, format("%s (%d[m])", place_name(source_.map.targets[t]).c_str(), distance(t) * 10)});
   }
   return rows;
 }

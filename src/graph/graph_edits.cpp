@@ -14,9 +14,7 @@ namespace {
 
 bool listed(const dia::Diagram& d) { return d.in_use() && d.pattern_template == 0; }
 
-std::string clock_text(int t) {
-  return format("%2d:%02d:%02d", t / 3600, t / 60 % 60, t % 60);
-}
+std::string clock_text(int t) { return format("%2d:%02d:%02d", t / 3600, t / 60 % 60, t % 60); }
 
 }  // namespace
 

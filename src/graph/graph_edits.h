@@ -22,7 +22,8 @@ inline constexpr const char* kUndoMoveStop = "ダイヤ移動";
 
 inline constexpr const char* kShowUnassignedCaption = "設定確認";
 inline constexpr const char* kShowUnassignedQuestion =
-    "新規運用を作成しても、運用未指定列車を表示する設定にしないと、このウインドウには表示されません。"
+    "新規運用を作成しても、運用未指定列車を表示する設定にしないと、このウインドウには表示されません"
+    "。"
     "\n\n運用未指定列車を表示する設定に変更しますか？\n";
 
 // One line of the run list dialog (texts UTF-8).

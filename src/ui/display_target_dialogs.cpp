@@ -43,7 +43,8 @@ DisplayTargetEditDialog::DisplayTargetEditDialog(datafiles::DataSet& ds, int n, 
     : QDialog(owner), ds_(ds), editor_(ds, n), prompt_(prompt) {
   setWindowTitle(pick("表示対象設定", "Display Target", ui));
   name_ = new QLineEdit(from_cp932(editor_.name()), this);
-  flag_ = new QCheckBox(pick("輸送断面ウインドウ表示対象(&W)", "Shown in the cross-section &window", ui), this);
+  flag_ = new QCheckBox(
+      pick("輸送断面ウインドウ表示対象(&W)", "Shown in the cross-section &window", ui), this);
   flag_->setChecked(editor_.cross_section());
   protected_ = new QCheckBox(pick("編集保護(&P)", "&Protected", ui), this);
   protected_->setChecked(editor_.is_protected());

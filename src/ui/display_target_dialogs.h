@@ -63,8 +63,8 @@ class DisplayTargetListDialog : public QDialog {
   // `current` is the display target (1-based) selected at first. For the
   // passenger cross-section window only display targets with its flag can
   // be chosen.
-  DisplayTargetListDialog(datafiles::DataSet& ds, int current, Prompt& prompt,
-                          shell::UiLanguage ui, QWidget* owner, bool cross_section_only = false);
+  DisplayTargetListDialog(datafiles::DataSet& ds, int current, Prompt& prompt, shell::UiLanguage ui,
+                          QWidget* owner, bool cross_section_only = false);
 
   QListWidget* list() const { return list_; }
   QPushButton* select_button() const { return select_; }

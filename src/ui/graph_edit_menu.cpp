@@ -20,8 +20,9 @@ void GraphEditMenu::add_edit_menu(QMenuBar& bar) {
     return actions_.add(menu, id, text, this, slot);
   };
   add(kGraphUndo, "元に戻す(&U)", [this] { undo(); })->setShortcut(QKeySequence::Undo);
-  add(kGraphRedo, "やり直し(&R)", [this] { redo(); })
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+  add(kGraphRedo, "やり直し(&R)", [this] {
+    redo();
+  })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
   menu->addSeparator();
   add(kGraphNewWorking, "新規運用(&N)", [this] { new_working(); });
   add(kGraphEditRun, "選択ダイヤ編集(&E)", [this] { choose_run(true); });
@@ -116,8 +117,8 @@ void GraphEditMenu::centre_on_run(int n) {
 bool run_temporary_dia_deletion(datafiles::DataSet& data, dia::UndoHistory& history,
                                 EditorState& state, Prompt& prompt, QWidget* owner) {
   ModalScope modal(state);
-  RunListDialog dialog(graph::run_list(data, true), RunListDialog::Use::DeleteTemporary,
-                       state.ui(), owner);
+  RunListDialog dialog(graph::run_list(data, true), RunListDialog::Use::DeleteTemporary, state.ui(),
+                       owner);
   if (dialog.exec() != QDialog::Accepted) return false;
   return graph::GraphEdits(data, history).delete_temporary_runs(dialog.chosen()).report(prompt);
 }

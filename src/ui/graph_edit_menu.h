@@ -38,8 +38,7 @@ class GraphEditMenu : public QObject {
   Q_OBJECT
 
  public:
-  GraphEditMenu(GraphWindow& window, datafiles::DataSet& data, EditorState& state,
-                Prompt& prompt);
+  GraphEditMenu(GraphWindow& window, datafiles::DataSet& data, EditorState& state, Prompt& prompt);
 
   void add_edit_menu(QMenuBar& bar);
   void add_display_target_item(QMenu& view);

@@ -21,8 +21,9 @@ class Graph_EditTests : public ::testing::Test {
     ordinary_ = line_.add_run(1, {{GraphLine::rail(1, 1), hm(6, 0), dia::kEventStop},
                                   {GraphLine::rail(2, 1), hm(6, 5), dia::kEventArrival}});
     temporary_a_ = add_temporary(GraphLine::rail(2, 1));
-    night_ = line_.add_run(2, {{GraphLine::rail(3, 2), hm(2, 30), dia::kEventStop},
-                               {GraphLine::rail(2, 2), hm(2, 40), dia::kEventArrival}},
+    night_ = line_.add_run(2,
+                           {{GraphLine::rail(3, 2), hm(2, 30), dia::kEventStop},
+                            {GraphLine::rail(2, 2), hm(2, 40), dia::kEventArrival}},
                            1, "2001");
     temporary_b_ = add_temporary(GraphLine::rail(3, 2));
   }

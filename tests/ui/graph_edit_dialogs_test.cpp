@@ -1,9 +1,10 @@
 // The train graph's display target dialogs and its 編集 menu on the bundled
 // sample: a dialog is driven to its OK (or 選択) and the data set checked.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTimer>
-#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -121,6 +122,52 @@ TEST_F(Ui_GraphEditDialogs, GraphMenuDeletesTemporaryDiasAsOneUndoStep) {
   EXPECT_TRUE(window->edit_menu()->action(kGraphRedo)->isEnabled());
 }
 
+// 新規運用 makes a run at the chosen rail and time and selects it; 選択ダイヤ
+// 編集 selects the chosen run and puts its start in the middle of the view.
+TEST_F(Ui_GraphEditDialogs, GraphMenuMakesANewWorkingAndCentresAChosenRun) {
+  home_.write("korv.ini", "[VOSKDiaGramWindow]\r\nopen=0\r\n[Setting]\r\nBackupFile=0\r\n");
+  testing::Editor editor(home_, testing::Layer::DataSet, {file_.string()});
+  editor.window().first_tick();
+  datafiles::DataSet* data = editor.data_set().data_set();
+  ASSERT_NE(data, nullptr);
+  editor.window().run_command(cmd::kTrainGraphWindow);
+  GraphWindow* window = editor.window().graph_window();
+  ASSERT_NE(window, nullptr);
+  const int rail = data->dia.diagrams[1].events.front().rail;
+  const auto runs_in_use = [data] {
+    int count = 0;
+    for (const dia::Diagram& d : data->dia.diagrams) count += d.in_use() ? 1 : 0;
+    return count;
+  };
+  const int before = runs_in_use();
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<NewWorkingDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->rail()->setCurrentIndex(dialog->rail()->findData(rail));
+    dialog->time()->setText(QStringLiteral("6:10"));
+    dialog->try_accept();
+  });
+  window->edit_menu()->action(kGraphNewWorking)->trigger();
+  const int made = window->graph().selected();
+  ASSERT_GT(made, 0);
+  EXPECT_EQ(runs_in_use(), before + 1);
+  EXPECT_EQ(data->dia.diagrams[made].events.front().rail, rail);
+  EXPECT_EQ(data->dia.diagrams[made].events.front().time, 6 * 3600 + 600);
+  EXPECT_EQ(window->edit_menu()->history().undo_name(), graph::kUndoNewWorking);
+
+  const int page = window->graph().scroll_bar().page;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<RunListDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    dialog->runs()->setCurrentItem(dialog->runs()->topLevelItem(0));
+    dialog->accept();
+  });
+  window->edit_menu()->action(kGraphEditRun)->trigger();
+  EXPECT_EQ(window->graph().selected(), 1);
+  const int first = graph::run_reference_time(data->dia.diagrams[1]);
+  EXPECT_EQ(window->graph().start_time(), std::max(0, first / 60 - page / 2) * 60);
+}
+
 // Pictures of the dialogs; written to VOSK_DIALOG_SHOTS when it names a folder.
 TEST_F(Ui_GraphEditDialogs, DialogsDrawTheirFields) {
   ASSERT_TRUE(datafiles::copy_display_target(ds_, 1).ok());
@@ -129,9 +176,8 @@ TEST_F(Ui_GraphEditDialogs, DialogsDrawTheirFields) {
   edit.shown()->item(0)->setSelected(true);
   edit.hide_button()->click();
   RunListDialog runs(graph::run_list(ds_, false), RunListDialog::Use::EditRun, kJapanese, nullptr);
-  const std::pair<QWidget*, const char*> shots[] = {{&list, "display_targets.png"},
-                                                    {&edit, "display_target_edit.png"},
-                                                    {&runs, "run_list.png"}};
+  const std::pair<QWidget*, const char*> shots[] = {
+      {&list, "display_targets.png"}, {&edit, "display_target_edit.png"}, {&runs, "run_list.png"}};
   for (const auto& [dialog, name] : shots) {
     dialog->adjustSize();
     const QImage image = dialog->grab().toImage();
