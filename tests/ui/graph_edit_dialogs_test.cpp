@@ -15,6 +15,7 @@
 #include "ui/graph_window.h"
 #include "ui/main_menu.h"
 #include "ui/run_list_dialog.h"
+#include "ui/timetable_window.h"
 
 namespace vosk::ui {
 namespace {
@@ -166,6 +167,58 @@ TEST_F(Ui_GraphEditDialogs, GraphMenuMakesANewWorkingAndCentresAChosenRun) {
   EXPECT_EQ(window->graph().selected(), 1);
   const int first = graph::run_reference_time(data->dia.diagrams[1]);
   EXPECT_EQ(window->graph().start_time(), std::max(0, first / 60 - page / 2) * 60);
+  // The main window offers the same deletion while a data set is open.
+  EXPECT_TRUE(editor.window().action(cmd::kDeleteTemporaryDia)->isEnabled());
+  EXPECT_TRUE(editor.window().action(cmd::kDiaView)->isEnabled());
+  if (const char* folder = std::getenv("VOSK_DIALOG_SHOTS"))
+    window->grab().save(QString::fromLocal8Bit(folder) + "/graph_centred_run.png");
+}
+
+// The timetable's 表示対象切替・編集: 選択 shows the copy there; deleting the
+// display target the train graph shows moves the graph to a display target
+// that still exists.
+TEST_F(Ui_GraphEditDialogs, TimetableListDialogTellsTheOtherWindows) {
+  home_.write("korv.ini",
+              "[VOSKDiaGramWindow]\r\nopen=0\r\n[VOSKTimeTableWindow]\r\nopen=0\r\n"
+              "[Setting]\r\nBackupFile=0\r\n");
+  testing::Editor editor(home_, testing::Layer::DataSet, {file_.string()});
+  editor.window().first_tick();
+  datafiles::DataSet* data = editor.data_set().data_set();
+  ASSERT_NE(data, nullptr);
+  editor.window().run_command(cmd::kTrainGraphWindow);
+  editor.window().run_command(cmd::kTimetableWindow);
+  GraphWindow* graph = editor.window().graph_window();
+  TimetableWindow* timetable = editor.window().timetable_window();
+  ASSERT_TRUE(graph && timetable);
+  const int count = data->classification.display_targets.extent();
+  const auto drive = [](auto&& steps) {
+    QTimer::singleShot(0, [steps] {
+      auto* dialog = qobject_cast<DisplayTargetListDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      steps(*dialog);
+    });
+  };
+  drive([](DisplayTargetListDialog& d) {
+    d.copy_button()->click();
+    d.select_button()->click();
+  });
+  timetable->action(kTimetableDisplayTargets)->trigger();
+  ASSERT_EQ(data->classification.display_targets.extent(), count + 1);
+  EXPECT_EQ(timetable->timetable().display_target(), count);
+  EXPECT_TRUE(timetable->windowTitle().contains(QString::fromUtf8("（コピー）")));
+  EXPECT_TRUE(editor.data_set().state().edited);
+
+  graph->graph().set_display_target(count);
+  editor.prompt.script({Answer::Yes});
+  drive([](DisplayTargetListDialog& d) {
+    d.delete_button()->click();
+    d.close_button()->click();
+  });
+  timetable->action(kTimetableDisplayTargets)->trigger();
+  EXPECT_EQ(data->classification.display_targets.extent(), count);
+  EXPECT_LT(graph->graph().display_target(), count);
+  EXPECT_LT(timetable->timetable().display_target(), count);
+  EXPECT_FALSE(graph->windowTitle().contains(QString::fromUtf8("（コピー）")));
 }
 
 // Pictures of the dialogs; written to VOSK_DIALOG_SHOTS when it names a folder.
