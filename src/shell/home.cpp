@@ -64,6 +64,16 @@ std::string executable_folder() {
   return exe.parent_path().string();
 }
 
+std::string find_manual(const std::string& executable_folder, const std::string& program_folder,
+                        const std::function<bool(const std::string&)>& file_exists) {
+  for (const std::string* folder : {&executable_folder, &program_folder}) {
+    if (folder->empty()) continue;
+    std::string candidate = *folder + "/README.md";
+    if (file_exists(candidate)) return candidate;
+  }
+  return {};
+}
+
 std::optional<std::string> locate_home(const std::optional<std::string>& home_argument,
                                        std::string* error) {
   HomeSources sources;

@@ -44,6 +44,11 @@ std::optional<std::string> locate_home(const std::optional<std::string>& home_ar
 // Folder of the running executable, empty when it cannot be found.
 std::string executable_folder();
 
+// The user manual: the README.md shipped beside the executable, else one in
+// the program folder; empty when neither exists.
+std::string find_manual(const std::string& executable_folder, const std::string& program_folder,
+                        const std::function<bool(const std::string&)>& file_exists);
+
 // The fixed files of the program folder.
 struct ProgramFiles {
   std::string folder;          // no trailing '/'

@@ -20,6 +20,7 @@
 #include "datafiles/file_kind.h"
 #include "shell/command_line.h"
 #include "shell/folders.h"
+#include "shell/home.h"
 #include "shell/settings.h"
 #include "datafiles/table_loader.h"
 #include "ui/app_info.h"
@@ -45,10 +46,10 @@ QString from_bytes(const std::string& path) {
   return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-// Commands whose windows, dialogs or models this build does not have yet;
-// the first has no handler in the program at all.
+// Commands whose windows, dialogs or models this build does not have yet,
+// and アンケート回答, for which no questionnaire exists.
 constexpr int kUnavailableCommands[] = {
-    cmd::kManual,
+    cmd::kEnquete,
     cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
@@ -109,6 +110,9 @@ std::vector<std::string> local_files(const QMimeData* mime) {
 
 MainWindow::MainWindow(EditorState state, EditorServices services)
     : state_(std::move(state)), open_url_(std::move(services.open_url)) {
+  manual_ = shell::find_manual(
+      shell::executable_folder(), state_.start.files.folder,
+      [](const std::string& file) { return QFileInfo(QString::fromStdString(file)).isFile(); });
   if (services.prompt) {
     prompt_ = services.prompt;
   } else {
@@ -195,6 +199,8 @@ void MainWindow::build_menu() {
     action(id)->setEnabled(files);
   // Until a data set is open.
   for (int id : kDataSetCommands) action(id)->setEnabled(false);
+  // The program's home page is its manual; without one both stay greyed.
+  for (int id : {cmd::kManual, cmd::kHomePage}) action(id)->setEnabled(!manual_.empty());
 }
 
 void MainWindow::apply_menu_marks() {
@@ -627,11 +633,11 @@ void MainWindow::run_command(int id) {
     case cmd::kStationInfo:
       if (state_.busy.check(*prompt_)) view_->open_station_dialog(0);
       return;
-    case cmd::kEnquete:
-      open_web_page("enquete");
-      return;
     case cmd::kHomePage:
-      open_web_page("top");
+      open_home_page();
+      return;
+    case cmd::kManual:
+      open_manual();
       return;
     case cmd::kAbout:
       show_about();
@@ -881,7 +887,7 @@ void MainWindow::open_warning_settings() {
   dialog.exec();
 }
 
-void MainWindow::open_web_page(const char* page) {
+void MainWindow::open_home_page() {
   if (state_.settings().inet_check) {
     Answer answer;
     {
@@ -890,7 +896,12 @@ void MainWindow::open_web_page(const char* page) {
     }
     if (answer != Answer::Yes) return;
   }
-  open_url_(help_page_url(page));
+  open_manual();
+}
+
+void MainWindow::open_manual() {
+  if (!manual_.empty())
+    open_url_(QUrl::fromLocalFile(QString::fromStdString(manual_)).toString().toStdString());
 }
 
 void MainWindow::show_about() {

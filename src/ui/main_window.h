@@ -130,7 +130,8 @@ class MainWindow : public QMainWindow {
   void run_dia_dialog(const std::function<bool(datafiles::DataSet&, Prompt&)>& dialog);
   void choose_default_font();
   void open_warning_settings();
-  void open_web_page(const char* page);
+  void open_home_page();  // after the connection question while InetCheck is on
+  void open_manual();
   void show_about();
 
   EditorState state_;
@@ -141,6 +142,7 @@ class MainWindow : public QMainWindow {
   FileChooser* files_;
   DocumentController* document_;
   std::function<void(const std::string&)> open_url_;
+  std::string manual_;  // README.md beside the program or in the program folder; empty if none
 
   std::map<int, QAction*> actions_;
   PanelWidget* view_ = nullptr;

@@ -48,6 +48,18 @@ TEST(Shell_HomeTests, ChoiceFollowsArgumentThenEnvironmentThenPortableThenUserFo
   EXPECT_EQ(choose_home(s, "/cwd", files.exists()), "/opt/vosk/bin");
 }
 
+TEST(Shell_HomeTests, ManualIsTheReadmeBesideTheProgramElseInTheProgramFolder) {
+  FakeFiles files;
+  EXPECT_EQ(find_manual("/opt/vosk", "/home/u/vosk", files.exists()), "");
+  files.existing.insert("/home/u/vosk/README.md");
+  EXPECT_EQ(find_manual("/opt/vosk", "/home/u/vosk", files.exists()), "/home/u/vosk/README.md");
+  files.existing.insert("/opt/vosk/README.md");
+  EXPECT_EQ(find_manual("/opt/vosk", "/home/u/vosk", files.exists()), "/opt/vosk/README.md");
+  // An unknown executable folder is skipped, not taken as the root.
+  files.existing.insert("/README.md");
+  EXPECT_EQ(find_manual("", "", files.exists()), "");
+}
+
 TEST(Shell_HomeTests, FolderIsAbsoluteAndWithoutTrailingSlash) {
   FakeFiles files;
   HomeSources s;

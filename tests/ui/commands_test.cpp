@@ -213,18 +213,26 @@ TEST(Ui_CommandTests, StartFileWithoutDriversIsReportedNotLost) {
 
 TEST(Ui_CommandTests, WebPagesAskWhileTheInternetCheckIsOn) {
   TempDir home;
+  home.write("README.md", "# VOSK\n");
   Editor editor(home);
+  EXPECT_TRUE(editor.window().action(cmd::kHomePage)->isEnabled());
+  EXPECT_TRUE(editor.window().action(cmd::kManual)->isEnabled());
+  EXPECT_FALSE(editor.window().action(cmd::kEnquete)->isEnabled());  // no questionnaire exists
   editor.prompt.script({Answer::No});
   editor.window().run_command(cmd::kHomePage);
   EXPECT_EQ(editor.prompt.last().caption, "インターネット接続確認");
   EXPECT_TRUE(editor.urls.empty());
   editor.prompt.script({Answer::Yes});
-  editor.window().run_command(cmd::kEnquete);
+  editor.window().run_command(cmd::kHomePage);
   ASSERT_EQ(editor.urls.size(), 1u);
-  EXPECT_NE(editor.urls[0].find("/cgi-bin/help_receive.cgi?app=vosk"), std::string::npos);
-  EXPECT_NE(editor.urls[0].find("&from=soft&soft=vosk&beta=0001&mode=enquete"), std::string::npos);
+  EXPECT_EQ(editor.urls[0], "file://" + (home / "README.md").string());
+  // The manual is a local file: no question.
+  const std::size_t asked_before_manual = editor.prompt.count();
+  editor.window().run_command(cmd::kManual);
+  EXPECT_EQ(editor.prompt.count(), asked_before_manual);
+  ASSERT_EQ(editor.urls.size(), 2u);
+  editor.urls.pop_back();
 
-  // Turning the check off asks; only Yes turns it off. Turning it on asks nothing.
   editor.prompt.script({Answer::No});
   editor.window().run_command(cmd::kInetCheck);
   EXPECT_EQ(editor.prompt.last().caption, "インターネット確認");
