@@ -138,14 +138,5 @@ TEST_F(Datafiles_DisplayTargetEditTests, CopyAndDeleteCarryTheDistanceColumns) {
   EXPECT_EQ(at(2, 1), 100);
 }
 
-TEST_F(Datafiles_DisplayTargetEditTests, TheEleventhCopyIsRefusedAndChangesNoColumn) {
-  while (ds_.classification.display_targets.extent() < dia::kMaxDisplayTargets)
-    ASSERT_TRUE(copy_display_target(ds_, 1).ok());
-  const dia::EditResult r = copy_display_target(ds_, 1);
-  EXPECT_EQ(r.caption(), "サイズエラー");
-  EXPECT_EQ(r.text(), "これ以上増やせません。\n");
-  EXPECT_EQ(at(1, 10), 0);
-}
-
 }  // namespace
 }  // namespace vosk::datafiles

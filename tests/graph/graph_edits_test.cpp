@@ -59,18 +59,6 @@ TEST_F(Graph_EditTests, RunListLeavesOutTemplatesAndFreeSlotsAndWrapsNightTimes)
   EXPECT_EQ(rows[1].diagram, temporary_b_);
 }
 
-// 選択ダイヤ編集 / 選択ダイヤ表示 put the run's time in the middle of the view.
-TEST_F(Graph_EditTests, CentringPutsTheReferenceTimeInTheMiddle) {
-  EXPECT_EQ(centred_position(hm(6, 0), 60), 330);
-  EXPECT_EQ(centred_position(hm(6, 0, 59), 61), 330);
-  GraphController c = testing::make_controller(line_.ds);
-  c.scroll(ScrollAction::Track, centred_position(hm(26, 30), c.scroll_bar().page));
-  EXPECT_EQ(c.start_time(), hm(26, 0));
-  // Near the end of the day the scroll bar stops at its last page.
-  c.scroll(ScrollAction::Track, centred_position(hm(27, 50), c.scroll_bar().page));
-  EXPECT_EQ(c.end_time(), hm(28, 1));
-}
-
 TEST_F(Graph_EditTests, TemporaryDiasGoInOneUndoStep) {
   ASSERT_TRUE(edits_.delete_temporary_runs({temporary_a_, temporary_b_}).ok());
   EXPECT_FALSE(in_use(temporary_a_));

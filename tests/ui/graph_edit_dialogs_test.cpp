@@ -71,24 +71,6 @@ TEST_F(Ui_GraphEditDialogs, EditDialogStoresNameFlagsAndTheMovedPlaces) {
   EXPECT_GE(distance(first, 1), 0);  // the source keeps it
 }
 
-TEST_F(Ui_GraphEditDialogs, ListDialogCopiesThenSelectsTheCopy) {
-  ds_.classification.display_targets[1].is_protected = 1;
-  DisplayTargetListDialog dialog(ds_, 1, prompt_, kJapanese, nullptr);
-  const int before = dialog.list()->count();
-  dialog.copy_button()->click();
-  EXPECT_TRUE(dialog.changed());
-  ASSERT_EQ(dialog.list()->count(), before + 1);
-  EXPECT_EQ(dialog.current(), before + 1);
-  // The protected first display target cannot go.
-  dialog.list()->setCurrentRow(0);
-  dialog.delete_button()->click();
-  EXPECT_EQ(prompt_.last().caption, "保護エラー");
-  dialog.list()->setCurrentRow(before);
-  dialog.select_button()->click();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.chosen(), before + 1);
-}
-
 // 臨時ダイヤ削除 from the graph window's 編集 menu: the list offers only the
 // temporary dias, OK deletes the chosen ones, 元に戻す brings them back.
 TEST_F(Ui_GraphEditDialogs, GraphMenuDeletesTemporaryDiasAsOneUndoStep) {
