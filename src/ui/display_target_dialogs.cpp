@@ -96,7 +96,7 @@ DisplayTargetEditDialog::DisplayTargetEditDialog(datafiles::DataSet& ds, int n, 
   layout->addLayout(lists, 1);
   layout->addWidget(buttons);
 
-  refresh_lists(0);
+  fill_lists();
   connect(show_, &QPushButton::clicked, this, [this] { move(hidden_, true); });
   connect(hide_, &QPushButton::clicked, this, [this] { move(shown_, false); });
   connect(protected_, &QCheckBox::toggled, this, [this](bool on) {
@@ -119,11 +119,9 @@ int DisplayTargetEditDialog::single_shown() const {
   return targets.size() == 1 ? targets.front() : 0;
 }
 
-void DisplayTargetEditDialog::refresh_lists(int keep_target) {
+void DisplayTargetEditDialog::fill_lists() {
   updating_ = true;
-  std::vector<int> keep = selected_targets(shown_);
-  if (keep_target != 0) keep = {keep_target};
-  fill(shown_, editor_.shown(), keep);
+  fill(shown_, editor_.shown(), {});
   fill(hidden_, editor_.hidden(), {});
   updating_ = false;
   update_enabling();
@@ -158,7 +156,11 @@ void DisplayTargetEditDialog::position_changed(int metres) {
   const int target = single_shown();
   if (target == 0) return;
   if (!editor_.set_position(target, metres).report(prompt_)) return;
-  refresh_lists(target);  // the list keeps its order by distance
+  // The list keeps its order by distance; the field keeps what is being
+  // typed (a value rounded to 10 m would fight the next keystroke).
+  updating_ = true;
+  fill(shown_, editor_.shown(), {target});
+  updating_ = false;
 }
 
 void DisplayTargetEditDialog::try_accept() {

@@ -36,7 +36,7 @@ class DisplayTargetEditDialog : public QDialog {
   void try_accept();
 
  private:
-  void refresh_lists(int keep_target);
+  void fill_lists();
   void update_enabling();
   void move(QListWidget* from, bool onto_display_target);
   void position_changed(int metres);
