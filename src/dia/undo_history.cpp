@@ -25,6 +25,7 @@ std::size_t approximate_bytes(const DiaTables& dia) {
 }
 
 void UndoHistory::record(const DiaTables& live, std::string name) {
+  ++revision_;
   if (max_steps_ == 0) return;
   for (const Step& s : redo_) held_ -= s.bytes;
   redo_.clear();
@@ -41,6 +42,7 @@ const std::string& UndoHistory::redo_name() const {
 
 bool UndoHistory::undo(DiaTables& live) {
   if (undo_.empty()) return false;
+  ++revision_;
   Step step = std::move(undo_.back());
   undo_.pop_back();
   held_ -= step.bytes;
@@ -53,6 +55,7 @@ bool UndoHistory::undo(DiaTables& live) {
 
 bool UndoHistory::redo(DiaTables& live) {
   if (redo_.empty()) return false;
+  ++revision_;
   Step step = std::move(redo_.back());
   redo_.pop_back();
   held_ -= step.bytes;
@@ -63,6 +66,7 @@ bool UndoHistory::redo(DiaTables& live) {
 }
 
 void UndoHistory::clear() {
+  ++revision_;
   undo_.clear();
   redo_.clear();
   held_ = 0;

@@ -4,6 +4,7 @@
 // when memory runs short; undone steps can be redone until the next edit.
 // Opening and saving a data set clear it.
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <string>
@@ -44,6 +45,9 @@ class UndoHistory {
   bool redo(DiaTables& live);
 
   void clear();
+  // Counts every record, undo, redo and clear: a window sharing the history
+  // tells by it whether a change of the dia was recorded by someone else.
+  std::uint64_t revision() const { return revision_; }
   std::size_t undo_steps() const { return undo_.size(); }
   std::size_t redo_steps() const { return redo_.size(); }
   std::size_t held_bytes() const { return held_; }
@@ -64,6 +68,7 @@ class UndoHistory {
   std::deque<Step> undo_;  // oldest first
   std::deque<Step> redo_;  // most recently undone last
   std::size_t held_ = 0;
+  std::uint64_t revision_ = 0;
 };
 
 }  // namespace vosk::dia

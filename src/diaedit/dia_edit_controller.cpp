@@ -74,7 +74,10 @@ DiaEditController::DiaEditController(datafiles::DataSet& data, bool english)
   saw_dia();
 }
 
-void DiaEditController::saw_dia() { seen_ = dia_fingerprint(data_.dia); }
+void DiaEditController::saw_dia() {
+  seen_ = dia_fingerprint(data_.dia);
+  seen_revision_ = history_->revision();
+}
 
 bool DiaEditController::live(int n) const {
   return data_.dia.diagrams.names_record(n) && data_.dia.diagrams[n].in_use();
@@ -87,15 +90,17 @@ void DiaEditController::select(int n) {
 }
 
 void DiaEditController::data_changed() {
-  if (dia_fingerprint(data_.dia) != seen_) {
-    history_.clear();
-    saw_dia();
-  }
+  // A change no window recorded as an undo step makes the steps unsafe: an
+  // undo would put back a dia without it. One another window recorded in the
+  // shared history is fine.
+  if (dia_fingerprint(data_.dia) != seen_ && history_->revision() == seen_revision_)
+    history_->clear();
+  saw_dia();
   if (!live(diagram_)) select(0);
 }
 
 void DiaEditController::reset_for_new_data() {
-  history_.clear();
+  history_->clear();
   correction_.reset();
   saw_dia();
   select(0);
@@ -205,7 +210,7 @@ EditResult DiaEditController::edit(const char* name, Prompt& prompt, Edit&& oper
     result = operation(tools, prompt);
   }
   if (result.ok()) {
-    history_.record(before.tables(), name);
+    history_->record(before.tables(), name);
     saw_dia();
   } else {
     // A step of a two-step edit may have gone through before the refusal.
@@ -279,20 +284,20 @@ EditResult DiaEditController::set_run_settings(const RunSettings& values, bool c
 }
 
 void DiaEditController::record_outside_edit(const dia::DiaTables& before, std::string name) {
-  history_.record(before, std::move(name));
+  history_->record(before, std::move(name));
   saw_dia();
   data_changed();
 }
 
 bool DiaEditController::undo() {
-  if (!history_.undo(data_.dia)) return false;
+  if (!history_->undo(data_.dia)) return false;
   saw_dia();
   data_changed();
   return true;
 }
 
 bool DiaEditController::redo() {
-  if (!history_.redo(data_.dia)) return false;
+  if (!history_->redo(data_.dia)) return false;
   saw_dia();
   data_changed();
   return true;
@@ -453,8 +458,8 @@ std::vector<DiaEditMenu> DiaEditController::menus() const {
     s.has_next = next_run() != 0;
     s.coupled = coupled_run() != 0;
   }
-  s.can_undo = history_.can_undo();
-  s.can_redo = history_.can_redo();
+  s.can_undo = history_->can_undo();
+  s.can_redo = history_->can_redo();
   s.detail_time = detail_time_;
   s.detail_dia = detail_dia_;
   s.auto_correct = correction_.on();

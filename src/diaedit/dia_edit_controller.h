@@ -72,6 +72,8 @@ struct EventFacts {
 class DiaEditController {
  public:
   DiaEditController(datafiles::DataSet& data, bool english = false);
+  DiaEditController(const DiaEditController&) = delete;
+  DiaEditController& operator=(const DiaEditController&) = delete;
 
   const datafiles::DataSet& data() const { return data_; }
 
@@ -93,7 +95,11 @@ class DiaEditController {
   Font font() const;
   void set_extention(bool on) { extention_ = on; }
   const dia::AutoCorrectionSwitch& correction() const { return correction_; }
-  const dia::UndoHistory& history() const { return history_; }
+  const dia::UndoHistory& history() const { return *history_; }
+  // Keeps the undo steps in `shared` (which must outlive the controller)
+  // instead of its own, so that other windows' edits of the same dia undo in
+  // one order with these.
+  void share_history(dia::UndoHistory& shared) { history_ = &shared; }
 
   // Lays the window out for a client of `client` pixels and keeps the
   // layout for hit tests.
@@ -186,12 +192,14 @@ class DiaEditController {
   bool extention_ = false;
   Font base_font_;
   dia::AutoCorrectionSwitch correction_;
-  dia::UndoHistory history_;
+  dia::UndoHistory own_history_;
+  dia::UndoHistory* history_ = &own_history_;
   Layout layout_;
   std::vector<int> conflict_rails_;
   // The dia as this window last left it: a change made elsewhere and not
   // recorded here drops the undo steps, which would silently take it back.
   std::uint64_t seen_ = 0;
+  std::uint64_t seen_revision_ = 0;  // of the history when seen_ was taken
   void saw_dia();
   Size client_{300, 100};
 };

@@ -22,7 +22,7 @@ int DiaEditController::current_pattern() const { return pattern_of_run(data_, di
 EditResult DiaEditController::register_pattern(Prompt&) {
   EditResult r = diaedit::register_pattern(data_, diagram_);
   if (r.ok()) {
-    history_.clear();
+    history_->clear();
     saw_dia();
   }
   return r;
@@ -35,7 +35,7 @@ EditResult DiaEditController::set_pattern_info(int pattern, const dia::Pattern& 
 EditResult DiaEditController::remove_pattern(int pattern, Prompt& prompt) {
   EditResult r = diaedit::remove_pattern(data_, pattern, prompt);
   if (r.ok()) {
-    history_.clear();
+    history_->clear();
     saw_dia();
     data_changed();  // the edited run may have been the template
   }

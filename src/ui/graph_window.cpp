@@ -195,6 +195,7 @@ void GraphView::show_context_menu(QPoint at, QPoint global) {
     // Clearing the selection, the stop items and some working items have
     // their operations here; the rest are shown but not offered yet.
     action->setEnabled(item.enabled && (item.id == graph::kMenuClearSelection ||
+                                        item.id == graph::kMenuDeleteRun ||
                                         (stop_command_of(item.id) && model.event >= 0) ||
                                         working_command_of(item.id)));
   }
@@ -206,6 +207,7 @@ void GraphView::show_context_menu(QPoint at, QPoint global) {
     Q_EMIT stop_item_chosen(model.diagram, model.event, static_cast<int>(*command));
   if (const auto command = working_command_of(id))
     Q_EMIT working_item_chosen(model.diagram, static_cast<int>(*command));
+  if (id == graph::kMenuDeleteRun) Q_EMIT delete_run_chosen(model.diagram);
 }
 
 // --- window --------------------------------------------------------------------
@@ -227,6 +229,7 @@ GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& p
   layout->setMenuBar(bar);
   layout->addWidget(view_, 1);
   layout->addWidget(scroll_);
+  edit_menu_ = new GraphEditMenu(*this, data, state_, prompt_);
   build_menu(*bar);
   build_tool_bar();
 
@@ -238,7 +241,13 @@ GraphWindow::GraphWindow(datafiles::DataSet& data, EditorState& state, Prompt& p
       Q_EMIT selection_changed(reported_selection_);
     }
   });
-  connect(view_, &GraphView::data_changed, this, [this] { Q_EMIT edited(); });
+  connect(view_, &GraphView::data_changed, this, [this] {
+    if (const auto before = graph_->take_undo_snapshot())
+      edit_menu_->record(before->tables(), graph::kUndoMoveStop);
+    Q_EMIT edited();
+  });
+  connect(view_, &GraphView::delete_run_chosen, edit_menu_, &GraphEditMenu::delete_run);
+  connect(edit_menu_, &GraphEditMenu::edited, this, &GraphWindow::edited);
   connect(view_, &GraphView::stop_item_chosen, this, &GraphWindow::stop_item_chosen);
   connect(view_, &GraphView::working_item_chosen, this, &GraphWindow::working_item_chosen);
   connect(view_, &GraphView::message, this,
@@ -260,6 +269,7 @@ void GraphWindow::build_menu(QMenuBar& bar) {
     return actions_.add(menu, id, text, this, slot);
   };
   build_file_menu(*bar.addMenu(QString::fromUtf8("ファイル(&F)")));
+  edit_menu_->add_edit_menu(bar);
   QMenu* view = bar.addMenu(QString::fromUtf8("表示(&V)"));
   add(view, kGraphNext, "次(&N)", [this] {
     graph_->next_display_target();
@@ -269,6 +279,7 @@ void GraphWindow::build_menu(QMenuBar& bar) {
     graph_->previous_display_target();
     view_->redraw();
   });
+  edit_menu_->add_display_target_item(*view);
   build_settings_items(*view);
   QMenu* shown = bar.addMenu(QString::fromUtf8("表示内容(&C)"));
   int id = kGraphViewFlagFirst;
@@ -366,6 +377,9 @@ void GraphWindow::data_changed() {
   const int selected = graph_->selected();
   if (selected != 0 && (!diagrams.names_record(selected) || !diagrams[selected].in_use()))
     graph_->clear_selection();
+  // A deleted display target may have been the one shown: the first takes over.
+  if (graph_->display_target() >= graph_->data().classification.display_targets.extent())
+    graph_->set_display_target(graph_->display_target());
   graph_->mark_dirty();
   view_->redraw();
 }

@@ -18,6 +18,7 @@
 #include "graph/page_split.h"
 #include "ui/editor_state.h"
 #include "ui/file_dialogs.h"
+#include "ui/graph_edit_menu.h"
 #include "ui/picture_view.h"
 
 class QAction;
@@ -72,6 +73,8 @@ class GraphView : public PictureView {
   void stop_item_chosen(int diagram, int event, int menu_id);
   // A working item (162 .. 167) was chosen for the selected run.
   void working_item_chosen(int diagram, int command);
+  // ダイヤ削除 (161) was chosen for the selected run.
+  void delete_run_chosen(int diagram);
 
  protected:
   void draw(Surface& surface) override;
@@ -109,6 +112,7 @@ class GraphWindow : public QWidget {
   QToolBar* tool_bar() const { return tool_bar_; }
   // The save dialog of エクスポート (tests answer it).
   void set_file_chooser(FileChooser& files) { files_ = &files; }
+  GraphEditMenu* edit_menu() const { return edit_menu_; }
 
   // The data set changed outside the window: stations may have moved and
   // the selected run may be gone.
@@ -157,6 +161,7 @@ class GraphWindow : public QWidget {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  friend class GraphEditMenu;  // refreshes the check marks after its question
   void build_menu(QMenuBar& bar);
   // Settings, paper and export items (graph_window_settings.cpp).
   void build_file_menu(QMenu& file);
@@ -186,6 +191,7 @@ class GraphWindow : public QWidget {
   GraphView* view_;
   QScrollBar* scroll_;
   MenuActions actions_;
+  GraphEditMenu* edit_menu_;
   int reported_selection_ = 0;
   QPrinter printer_;  // the printer and paper chosen last, for this window's life
   QToolBar* tool_bar_ = nullptr;

@@ -47,17 +47,17 @@ QString from_bytes(const std::string& path) {
   return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
-// Commands whose windows, dialogs or models this build does not have yet;
-// the first three have no handler in the program at all.
+// Commands whose windows, dialogs or models this build does not have yet,
+// and アンケート回答, for which no questionnaire exists.
 constexpr int kUnavailableCommands[] = {
-    cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kEnquete,
+    cmd::kEnquete,
     cmd::kSimulationStart, cmd::kSimulationStop,
     cmd::kFastSimulation, cmd::kRollback, cmd::kInitialState,
 };
 
 // Commands that work on the open data set: greyed while none is open.
 constexpr int kDataSetCommands[] = {
-    cmd::kTrainGraphWindow, cmd::kDiaEdit, cmd::kPassengerWindow, cmd::kTimetableWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
+    cmd::kTrainGraphWindow, cmd::kDiaEdit, cmd::kDiaView, cmd::kDeleteTemporaryDia, cmd::kPassengerWindow, cmd::kTimetableWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
     cmd::kUnitAndStandardTimes, cmd::kTrainTypes, cmd::kStandardStopTimes, cmd::kSpeedTypes,
     cmd::kDiaProperty, cmd::kAutoRow,          cmd::kClearRow,     cmd::kAdjustSpan,   cmd::kRowPause,
     cmd::kRowPosition,      cmd::kWiderX,       cmd::kNarrowerX,    cmd::kTallerY,
@@ -305,6 +305,7 @@ void MainWindow::open_graph_window() {
   if (graph_window_ || !data) return;
   graph_window_ = new GraphWindow(*data, state_, *prompt_, this);
   graph_window_->set_file_chooser(*files_);
+  graph_window_->edit_menu()->share_history(dia_history_);
   connect(graph_window_, &GraphWindow::close_requested, this, [this] {
     if (state_.busy.check(*prompt_)) close_graph_window();
   });
@@ -318,16 +319,23 @@ void MainWindow::open_graph_window() {
   });
   connect(graph_window_, &GraphWindow::stop_item_chosen, this, [this](int n, int event, int c) {
     datafiles::DataSet* data = document_->data_set();
-    if (!data || !run_stop_item(dia_edit_window_, *data, *prompt_, n, event, c)) return;
+    if (!data) return;
+    const dia::DiaSnapshot before(data->dia);
+    const bool through_window = dia_edit_window_ != nullptr;  // records its own step
+    if (!run_stop_item(dia_edit_window_, *data, *prompt_, n, event, c)) return;
+    if (!through_window) dia_history_.record(before.tables(), "停車・通過の変更");
     document_->mark_edited();
     after_document_change();
   });
   connect(graph_window_, &GraphWindow::working_item_chosen, this, [this](int n, int c) {
     datafiles::DataSet* data = document_->data_set();
     if (!data || !state_.busy.check(*prompt_)) return;
+    const dia::DiaSnapshot before(data->dia);
     const int chosen =
         run_working_item(dia_edit_window_, *data, state_, *prompt_, n, c, graph_window_);
     if (chosen == 0) return;
+    // With the dia edit window open the step is its own, in the same history.
+    if (!dia_edit_window_) dia_history_.record(before.tables(), "次運用の変更");
     document_->mark_edited();
     after_document_change();
     if (!graph_window_) return;
@@ -431,6 +439,7 @@ void MainWindow::open_dia_edit_window() {
   datafiles::DataSet* data = document_->data_set();
   if (dia_edit_window_ || !data) return;
   dia_edit_window_ = new DiaEditWindow(*data, state_, *prompt_, this);
+  dia_edit_window_->controller().share_history(dia_history_);
   connect(dia_edit_window_, &DiaEditWindow::close_requested, this, [this] {
     if (state_.busy.check(*prompt_)) close_dia_edit_window();
   });
@@ -557,6 +566,18 @@ void MainWindow::run_command(int id) {
         open_dia_edit_window();
       }
       break;
+    case cmd::kDiaView:
+      // 選択ダイヤ表示 of the train graph, which opens for it.
+      open_graph_window();
+      if (graph_window_) graph_window_->edit_menu()->choose_run(false);
+      return;
+    case cmd::kDeleteTemporaryDia:
+      if (datafiles::DataSet* data = document_->data_set();
+          data && run_temporary_dia_deletion(*data, dia_history_, state_, *prompt_, this)) {
+        document_->mark_edited();
+        after_document_change();
+      }
+      return;
     case cmd::kTrainGraphWindow:
       if (graph_window_) {
         close_graph_window();
@@ -777,6 +798,7 @@ void MainWindow::import_windia() {
 
 void MainWindow::after_document_change(bool reloaded) {
   if (reloaded) {
+    dia_history_.clear();
     view_->reload();
     restore_display_windows();
   }

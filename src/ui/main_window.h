@@ -158,6 +158,9 @@ class MainWindow : public QMainWindow {
   bool timetable_wanted_ = false;  // the same for the timetable window
   std::array<QPointer<DisplayWindow>, datafiles::kDisplayWindowCount> display_windows_;
   std::unique_ptr<PanelWindowsSource> panel_windows_;
+  // The undo steps of the dia, shared by the train graph and the dia edit
+  // window so that they undo in the order they were made.
+  dia::UndoHistory dia_history_;
   QTimer timer_;
 };
 

@@ -35,6 +35,7 @@
 #include "shell/message_ring.h"
 #include "shell/window_placement.h"
 #include "timetable/html_export.h"
+#include "ui/display_target_dialogs.h"
 #include "ui/qpainter_surface.h"
 #include "ui/window_geometry.h"
 
@@ -276,7 +277,7 @@ void TimetableView::wheelEvent(QWheelEvent* event) {
 
 TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, Prompt& prompt,
                                  QWidget* owner)
-    : QWidget(owner, Qt::Window), state_(state), prompt_(prompt) {
+    : QWidget(owner, Qt::Window), data_(data), state_(state), prompt_(prompt) {
   const ini::Document file = settings_file(state_);
   const bool english = state_.start.language.english_start_locale;
   timetable_ =
@@ -353,6 +354,7 @@ void TimetableWindow::build_menu(QMenuBar& bar) {
     timetable_->previous_display_target();
     moved();
   });
+  add(view, kTimetableDisplayTargets, "表示対象切替・編集(&S)", [this] { choose_display_target(); });
   add(view, kTimetableBaseStation, "基準駅設定(&O)", [this] { choose_base_station(); });
   add(view, kTimetableFirstTrains, "先着列車抽出(&E)", [this] { search_first_trains(); });
   build_settings_items(*view);
@@ -390,7 +392,26 @@ void TimetableWindow::sync_scroll_bars() {
   vertical_->setValue(at.y);
 }
 
+void TimetableWindow::choose_display_target() {
+  int chosen = 0;
+  bool changed = false;
+  {
+    ModalScope modal(state_);
+    DisplayTargetListDialog dialog(data_, timetable_->display_target() + 1, prompt_, state_.ui(),
+                                   this);
+    dialog.exec();
+    chosen = dialog.chosen();
+    changed = dialog.changed();
+  }
+  if (chosen != 0) timetable_->set_display_target(chosen - 1);
+  data_changed();
+  if (changed) Q_EMIT edited();
+}
+
 void TimetableWindow::data_changed() {
+  // A deleted display target may have been the one shown: the first takes over.
+  if (timetable_->display_target() >= data_.classification.display_targets.extent())
+    timetable_->set_display_target(timetable_->display_target());
   timetable_->rebuild();
   setWindowTitle(QString::fromStdString(timetable_->caption()));
   view_->redraw();

@@ -31,6 +31,7 @@ enum TimetableCommand : int {
   kTimetableOpenFolder,
   kTimetableBaseStation,
   kTimetableFirstTrains,
+  kTimetableDisplayTargets,
   kTimetableViewFlagFirst = 100,  // the 表示内容 items follow in menu order
 };
 
@@ -106,6 +107,9 @@ class TimetableWindow : public QWidget {
   void setup_paper();
   void choose_timetable_font();
   void edit_fills();
+  // 表示対象切替・編集: 選択 shows the chosen display target here; edits,
+  // copies and deletions are told as edits of the data set.
+  void choose_display_target();
 
  Q_SIGNALS:
   void close_requested();
@@ -135,6 +139,7 @@ class TimetableWindow : public QWidget {
   // The fill entries with the colours in use.
   std::vector<shell::LineStyle> fills() const;
 
+  datafiles::DataSet& data_;
   EditorState& state_;
   Prompt& prompt_;
   std::unique_ptr<timetable::TimetableController> timetable_;

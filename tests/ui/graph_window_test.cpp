@@ -210,6 +210,11 @@ TEST_F(Ui_GraphWindowTests, DraggingTheStartOfTheSelectedRunEditsTheDataSet) {
   EXPECT_TRUE(editor_->data_set().state().edited);
   EXPECT_TRUE(editor_->window().windowTitle().contains(QString::fromUtf8("（更新）")));
   EXPECT_EQ(graph.graph().selected(), run);  // an edit keeps the run selected
+  // The drag is one step of the 編集 menu's 元に戻す.
+  QAction* undo = graph.edit_menu()->action(kGraphUndo);
+  ASSERT_TRUE(undo->isEnabled());
+  undo->trigger();
+  EXPECT_EQ(data.dia.diagrams[run].events[0].time, before);
 }
 
 TEST_F(Ui_GraphWindowTests, SettingsAreWrittenBackOnClose) {

@@ -35,7 +35,7 @@ TEST(Ui_MainWindowTests, StartsInAFreshHomeWithTheJapaneseMenu) {
   EXPECT_EQ(text_of(editor, cmd::kQuit), QString::fromUtf8("終了(&Q)"));
   EXPECT_EQ(text_of(editor, cmd::kAbout), QString::fromUtf8("バージョン情報(&A)..."));
   EXPECT_EQ(editor.window().windowTitle(), QStringLiteral("VOSK"));
-  // Commands without a handler are greyed.
+  // Commands without a handler are greyed, and those on a data set while none is open.
   for (int id : {cmd::kDiaEdit, cmd::kDeleteTemporaryDia, cmd::kDiaView, cmd::kEnquete})
     EXPECT_FALSE(editor.window().action(id)->isEnabled()) << id;
   // Without the open and save drivers the file commands are present but off.
