@@ -9,6 +9,7 @@
 #include "dia/dia_snapshot.h"
 #include "dia/pattern_apply.h"
 #include "dia/point_switch.h"
+#include "diaedit/track_change.h"
 #include "dia/working_chains.h"
 #include "dia/workings.h"
 
@@ -209,6 +210,12 @@ EditResult DiaEditController::input_time(std::size_t event, int time, Prompt& pr
   return edit("時刻入力", prompt, [&](EditTools& tools, Prompt& p) {
     return set_event_time(tools, correction_, n, event, time, p);
   });
+}
+
+EditResult DiaEditController::change_track(std::size_t event, Prompt& prompt) {
+  const int n = diagram_;
+  return edit("番線変更", prompt,
+              [&](EditTools& tools, Prompt&) { return change_stop_track(tools, n, event); });
 }
 
 EditResult DiaEditController::stop_command(std::size_t event, StopCommand command,

@@ -105,6 +105,8 @@ class DiaEditController {
   dia::EditResult stop_command(std::size_t event, StopCommand command, Prompt& prompt);
   dia::EditResult apply_pattern(int pattern, int time, Prompt& prompt);
   dia::EditResult next_from_pattern(int pattern, int time, Prompt& prompt);
+  // 番線変更 of the edited run's stop `event` (the timetable window's track cell).
+  dia::EditResult change_track(std::size_t event, Prompt& prompt);
 
   bool undo();
   bool redo();
