@@ -9,9 +9,9 @@
 #include "dia/dia_snapshot.h"
 #include "dia/pattern_apply.h"
 #include "dia/point_switch.h"
-#include "diaedit/track_change.h"
 #include "dia/working_chains.h"
 #include "dia/workings.h"
+#include "diaedit/track_change.h"
 
 namespace vosk::diaedit {
 namespace {

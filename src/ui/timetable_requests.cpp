@@ -25,9 +25,8 @@ diaedit::DiaEditController* controller_for(DiaEditWindow* window, datafiles::Dat
 
 }  // namespace
 
-bool input_time_from_timetable(DiaEditWindow* window, datafiles::DataSet& data,
-                               EditorState& state, Prompt& prompt, int n, int event,
-                               QWidget* parent) {
+bool input_time_from_timetable(DiaEditWindow* window, datafiles::DataSet& data, EditorState& state,
+                               Prompt& prompt, int n, int event, QWidget* parent) {
   if (event < 0 || !state.busy.check(prompt)) return false;
   std::unique_ptr<diaedit::DiaEditController> own;
   diaedit::DiaEditController* controller = controller_for(window, data, state, n, own);

@@ -14,9 +14,8 @@
 namespace vosk::ui {
 
 // Enter on a cell: the time input dialog for event `event` of run n.
-bool input_time_from_timetable(DiaEditWindow* window, datafiles::DataSet& data,
-                               EditorState& state, Prompt& prompt, int n, int event,
-                               QWidget* parent);
+bool input_time_from_timetable(DiaEditWindow* window, datafiles::DataSet& data, EditorState& state,
+                               Prompt& prompt, int n, int event, QWidget* parent);
 
 // A second click on the selected track cell: 番線変更 of stop `event` of run n.
 bool change_track_from_timetable(DiaEditWindow* window, datafiles::DataSet& data,

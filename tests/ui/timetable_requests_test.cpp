@@ -34,8 +34,7 @@ class Ui_TimetableRequestsTests : public ::testing::Test {
     editor_ =
         std::make_unique<Editor>(home_, Layer::DataSet, std::vector<std::string>{file.string()});
     editor_->window().first_tick();
-    if (!editor_->window().timetable_window())
-      editor_->window().run_command(cmd::kTimetableWindow);
+    if (!editor_->window().timetable_window()) editor_->window().run_command(cmd::kTimetableWindow);
     window_ = editor_->window().timetable_window();
     if (!window_) throw std::runtime_error("the timetable window did not open");
     window_->resize(900, 900);
@@ -116,8 +115,8 @@ TEST_F(Ui_TimetableRequestsTests, EnterTypesTheCellsTimeAsOneUndoStepOfTheDiaEdi
   DiaEditWindow* edit = editor_->window().dia_edit_window();
   ASSERT_NE(edit, nullptr);
   const std::optional<Found> cell = find_cell([&](const Found& f) {
-    return f.cell.row == RowKind::Departure && f.event > 0 &&
-           event_of(f).type == dia::kEventStop && data().dia.diagrams[f.cell.run].applied_pattern == 0;
+    return f.cell.row == RowKind::Departure && f.event > 0 && event_of(f).type == dia::kEventStop &&
+           data().dia.diagrams[f.cell.run].applied_pattern == 0;
   });
   ASSERT_TRUE(cell);
   const int typed = event_of(*cell).time + 60;
