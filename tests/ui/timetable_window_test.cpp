@@ -6,11 +6,11 @@
 
 #include <QApplication>
 #include <QDropEvent>
-#include <QTimer>
-#include <QToolBar>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 #include <cstdlib>
 #include <stdexcept>
