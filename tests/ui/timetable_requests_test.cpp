@@ -24,7 +24,6 @@ namespace {
 using testing::Editor;
 using testing::Layer;
 using timetable::RowKind;
-using vosk::testing::TempDir;
 
 class Ui_TimetableRequestsTests : public ::testing::Test {
  protected:
@@ -45,54 +44,46 @@ class Ui_TimetableRequestsTests : public ::testing::Test {
   datafiles::DataSet& data() { return *editor_->data_set().data_set(); }
   timetable::TimetableController& timetable() { return window_->timetable(); }
 
-  struct Found {
-    QPoint at;
-    timetable::Selection cell;
-    int event = -1;
-  };
-
-  // The first table cell of a run (read by selecting it in the controller)
-  // that `wanted` accepts; the selection is cleared again.
-  std::optional<Found> find_cell(const std::function<bool(const Found&)>& wanted) {
+  // The first point of the view whose hit `wanted` accepts.
+  std::optional<QPoint> find(const std::function<bool(const timetable::TableHit&, Point)>& wanted) {
     for (int y = 1; y < window_->view()->height(); y += 4)
-      for (int x = 1; x < window_->view()->width(); x += 4) {
-        const auto hit = timetable().hit_test({x, y});
-        if (!hit || hit->run == 0 || hit->kind != timetable::SlotKind::Row) continue;
-        timetable().clear_selection();
-        if (timetable().click({x, y}).kind != timetable::ClickResult::Selected) continue;
-        Found f{QPoint(x, y), timetable().selection(), -1};
-        f.event = timetable().cell_event(f.cell.run, f.cell.target, f.cell.row);
-        timetable().clear_selection();
-        if (wanted(f)) return f;
-      }
-    return std::nullopt;
-  }
-
-  std::optional<QPoint> find_slot(bool station_lane, timetable::SlotKind kind) const {
-    const auto& c = window_->timetable();
-    for (int y = 1; y < window_->view()->height(); y += 3)
-      for (int x = 1; x < window_->view()->width(); x += 3) {
-        const auto hit = c.hit_test({x, y});
-        if (hit && hit->slot >= 0 && hit->kind == kind && (hit->run == 0) == station_lane)
+      for (int x = 1; x < window_->view()->width(); x += 4)
+        if (const auto hit = timetable().hit_test({x, y});
+            hit && hit->slot >= 0 && wanted(*hit, {x, y}))
           return QPoint(x, y);
-      }
     return std::nullopt;
   }
 
-  const dia::DiaEvent& event_of(const Found& f) {
-    return data().dia.diagrams[f.cell.run].events[static_cast<std::size_t>(f.event)];
+  // A table cell of a run whose row and event `wanted` accepts (read by
+  // selecting it in the controller; the selection is cleared again).
+  std::optional<QPoint> find_cell(
+      RowKind row, const std::function<bool(const dia::Diagram&, std::size_t)>& wanted) {
+    return find([&](const timetable::TableHit& hit, Point at) {
+      if (hit.run == 0 || hit.kind != timetable::SlotKind::Row) return false;
+      timetable().clear_selection();
+      timetable().click(at);
+      const timetable::Selection s = timetable().selection();
+      timetable().clear_selection();
+      const int e = timetable().cell_event(s.run, s.target, s.row);
+      const dia::Diagram& d = data().dia.diagrams[s.run];
+      return s.row == row && e > 0 && d.applied_pattern == 0 &&
+             wanted(d, static_cast<std::size_t>(e));
+    });
   }
 
-  TempDir home_;
+  bool edited() { return editor_->data_set().state().edited; }
+
+  vosk::testing::TempDir home_;
   std::unique_ptr<Editor> editor_;
   TimetableWindow* window_ = nullptr;
 };
 
 TEST_F(Ui_TimetableRequestsTests, AStationRowOpensItsStationDialogAndTheTablesFollowIt) {
-  const std::optional<QPoint> at = find_slot(true, timetable::SlotKind::Row);
+  const auto at = find([](const timetable::TableHit& hit, Point) {
+    return hit.run == 0 && hit.kind == timetable::SlotKind::Row;
+  });
   ASSERT_TRUE(at);
   const int target = timetable().click({at->x(), at->y()}).target;
-  ASSERT_GT(target, 0);
   ASSERT_FALSE(data().map.targets[target].show_track_numbers);
   const std::size_t rows = timetable().tables().down.rows.size();
   int shown = 0;
@@ -106,7 +97,7 @@ TEST_F(Ui_TimetableRequestsTests, AStationRowOpensItsStationDialogAndTheTablesFo
   QTest::mouseClick(window_->view(), Qt::LeftButton, {}, *at);
   EXPECT_EQ(shown, target);
   EXPECT_TRUE(data().map.targets[target].show_track_numbers);
-  EXPECT_TRUE(editor_->data_set().state().edited);
+  EXPECT_TRUE(edited());
   EXPECT_EQ(timetable().tables().down.rows.size(), rows + 1);  // its track row "番"
 }
 
@@ -114,15 +105,18 @@ TEST_F(Ui_TimetableRequestsTests, EnterTypesTheCellsTimeAsOneUndoStepOfTheDiaEdi
   editor_->window().run_command(cmd::kDiaEdit);
   DiaEditWindow* edit = editor_->window().dia_edit_window();
   ASSERT_NE(edit, nullptr);
-  const std::optional<Found> cell = find_cell([&](const Found& f) {
-    return f.cell.row == RowKind::Departure && f.event > 0 && event_of(f).type == dia::kEventStop &&
-           data().dia.diagrams[f.cell.run].applied_pattern == 0;
+  const auto at = find_cell(RowKind::Departure, [](const dia::Diagram& d, std::size_t e) {
+    return d.events[e].type == dia::kEventStop;
   });
-  ASSERT_TRUE(cell);
-  const int typed = event_of(*cell).time + 60;
+  ASSERT_TRUE(at);
+  QTest::mouseClick(window_->view(), Qt::LeftButton, {}, *at);
+  const timetable::Selection cell = timetable().selection();
+  const auto time_now = [&] {
+    const int e = timetable().cell_event(cell.run, cell.target, cell.row);
+    return data().dia.diagrams[cell.run].events[static_cast<std::size_t>(e)].time;
+  };
+  const int typed = time_now() + 60;
   editor_->prompt.script({Answer::No});  // 次駅以降の時刻を自動で修正しますか？
-  QTest::mouseClick(window_->view(), Qt::LeftButton, {}, cell->at);
-  ASSERT_EQ(timetable().selection().run, cell->cell.run);
   QTimer::singleShot(0, [&] {
     auto* dialog = qobject_cast<TimeInputDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
@@ -130,55 +124,48 @@ TEST_F(Ui_TimetableRequestsTests, EnterTypesTheCellsTimeAsOneUndoStepOfTheDiaEdi
     dialog->accept();
   });
   QTest::keyClick(window_->view(), Qt::Key_Return);
-  EXPECT_EQ(event_of(*cell).time, typed);
-  EXPECT_EQ(edit->controller().diagram(), cell->cell.run);
+  EXPECT_EQ(time_now(), typed);
+  EXPECT_EQ(edit->controller().diagram(), cell.run);
   EXPECT_EQ(edit->controller().history().undo_steps(), 1u);
-  EXPECT_TRUE(editor_->data_set().state().edited);
+  EXPECT_TRUE(edited());
   EXPECT_FALSE(editor_->state().busy.held());
 }
 
 TEST_F(Ui_TimetableRequestsTests, ASecondClickOnATrackCellMovesTheStopToAnotherTrack) {
-  // Every station shows its tracks; a stop behind a point can change track.
   for (int t = 1; t <= data().map.targets.extent(); ++t)
     data().map.targets[t].show_track_numbers = data().map.targets[t].tracks.size() > 1;
   window_->data_changed();
   window_->view()->redraw();
-  std::optional<int> old_rail;
-  const std::optional<Found> cell = find_cell([&](const Found& f) {
-    if (f.cell.row != RowKind::Track || f.event <= 0 || event_of(f).type != dia::kEventStop ||
-        data().dia.diagrams[f.cell.run].applied_pattern != 0)
-      return false;
-    const auto& events = data().dia.diagrams[f.cell.run].events;
-    for (std::size_t j = static_cast<std::size_t>(f.event); j-- > 0;)
-      if (events[j].type == dia::kEventPoint || events[j].type == dia::kEventPointBoth) return true;
+  const auto behind_a_point = [](const dia::Diagram& d, std::size_t e) {
+    if (d.events[e].type != dia::kEventStop) return false;
+    while (e-- > 0)
+      if (d.events[e].type == dia::kEventPoint || d.events[e].type == dia::kEventPointBoth)
+        return true;
     return false;
-  });
-  ASSERT_TRUE(cell) << "the sample has no stop behind a point";
-  old_rail = event_of(*cell).rail;
-  const int run = cell->cell.run;
-  QTest::mouseClick(window_->view(), Qt::LeftButton, {}, cell->at);  // selects
-  ASSERT_EQ(timetable().selection().row, RowKind::Track);
-  EXPECT_FALSE(editor_->data_set().state().edited);
-  QTest::mouseClick(window_->view(), Qt::LeftButton, {}, cell->at);  // changes the track
-  ASSERT_TRUE(editor_->data_set().state().edited)
-      << (editor_->prompt.count() ? editor_->prompt.last().text : "nothing told");
-  int new_rail = 0;
-  for (const dia::DiaEvent& e : data().dia.diagrams[run].events)
-    if (e.type == dia::kEventStop && e.rail > 0 &&
-        data().map.rails[e.rail].target == cell->cell.target) {
-      new_rail = e.rail;
-      break;
-    }
-  EXPECT_NE(new_rail, 0);
-  EXPECT_NE(new_rail, *old_rail);
+  };
+  const auto at = find_cell(RowKind::Track, behind_a_point);
+  ASSERT_TRUE(at) << "the sample has no stop behind a point";
+  QTest::mouseClick(window_->view(), Qt::LeftButton, {}, *at);  // selects
+  const timetable::Selection cell = timetable().selection();
+  const auto rail_now = [&] {
+    const int e = timetable().cell_event(cell.run, cell.target, cell.row);
+    return data().dia.diagrams[cell.run].events[static_cast<std::size_t>(e)].rail;
+  };
+  const int before = rail_now();
+  EXPECT_FALSE(edited());
+  QTest::mouseClick(window_->view(), Qt::LeftButton, {}, *at);  // changes the track
+  ASSERT_TRUE(edited()) << (editor_->prompt.count() ? editor_->prompt.last().text : "");
+  EXPECT_NE(rail_now(), before);
+  EXPECT_EQ(data().map.rails[rail_now()].target, cell.target);
 }
 
 TEST_F(Ui_TimetableRequestsTests, ARunsHeaderOpensTheDiaEditWindowOnItsInformation) {
   ASSERT_EQ(editor_->window().dia_edit_window(), nullptr);
-  const std::optional<QPoint> header = find_slot(false, timetable::SlotKind::TrainNumber);
+  const auto header = find([](const timetable::TableHit& hit, Point) {
+    return hit.run != 0 && hit.kind == timetable::SlotKind::TrainNumber;
+  });
   ASSERT_TRUE(header);
-  // Whatever the information operation shows is closed again.
-  QTimer::singleShot(0, [] {
+  QTimer::singleShot(0, [] {  // whatever the information operation shows
     if (QWidget* box = QApplication::activeModalWidget()) box->close();
   });
   QTest::mouseClick(window_->view(), Qt::LeftButton, {}, *header);
