@@ -13,6 +13,7 @@
 #include "dia/working_coupling.h"
 #include "dia/workings.h"
 #include "diaedit/dia_fingerprint.h"
+#include "diaedit/track_change.h"
 
 namespace vosk::diaedit {
 namespace {
@@ -225,6 +226,12 @@ EditResult DiaEditController::input_time(std::size_t event, int time, Prompt& pr
   return edit("時刻入力", prompt, [&](EditTools& tools, Prompt& p) {
     return set_event_time(tools, correction_, n, event, time, p);
   });
+}
+
+EditResult DiaEditController::change_track(std::size_t event, Prompt& prompt) {
+  const int n = diagram_;
+  return edit("番線変更", prompt,
+              [&](EditTools& tools, Prompt&) { return change_stop_track(tools, n, event); });
 }
 
 EditResult DiaEditController::stop_command(std::size_t event, StopCommand command,

@@ -147,6 +147,9 @@ class DiaEditController {
   // becomes an undo step here; `before` is the dia as it was.
   void record_outside_edit(const dia::DiaTables& before, std::string name);
 
+  // 番線変更 of the edited run's stop `event` (the timetable window's track cell).
+  dia::EditResult change_track(std::size_t event, Prompt& prompt);
+
   bool undo();
   bool redo();
 

@@ -1,6 +1,7 @@
 #include "timetable/timetable_controller.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/sjis.h"
 #include "datafiles/dia_tools.h"
@@ -246,6 +247,23 @@ int TimetableController::lanes_per_page(int width) const {
   if (blocks_.empty()) return 1;
   const Block& b = blocks_.front();
   return std::max(1, (width - b.label) / std::max(1, b.lane));
+}
+
+std::vector<PageBand> TimetableController::print_pages(int page_height) const {
+  std::vector<int> edges{title_height_};
+  std::vector<PageBand> tables;
+  for (const Block& b : blocks_) {
+    const Rect r = b.rect();
+    tables.push_back({r.top, r.bottom});
+    edges.push_back(r.top);
+    edges.push_back(r.bottom);
+    if (b.rows) {
+      for (int lane = 0; lane <= b.lanes; ++lane) edges.push_back(r.top + b.label + lane * b.lane);
+    } else {
+      for (const Slot& slot : b.slots) edges.push_back(r.top + slot.start);
+    }
+  }
+  return page_bands(std::move(edges), tables, extent().height, page_height);
 }
 
 int TimetableController::lane_count() const {

@@ -11,6 +11,7 @@
 #include "base/surface.h"
 #include "datafiles/data_set.h"
 #include "dia/connection_search.h"
+#include "timetable/page_breaks.h"
 #include "timetable/timetable_model.h"
 #include "timetable/timetable_settings.h"
 
@@ -109,6 +110,9 @@ class TimetableController {
   // most runs a table has.
   int lanes_per_page(int width) const;
   int lane_count() const;
+  // The strips of the last layout that pages `page_height` high show, each
+  // ending at a row's edge (see page_bands).
+  std::vector<PageBand> print_pages(int page_height) const;
 
   // Scrolling of the window's picture, in pixels.
   Point scroll() const { return scroll_; }

@@ -417,6 +417,7 @@ void MainWindow::open_timetable_window() {
     graph_window_->graph().select(run);
     graph_window_->view()->redraw();
   });
+  answer_timetable_requests();
   timetable_window_->show();
   timetable_wanted_ = true;
   action(cmd::kTimetableWindow)->setChecked(true);

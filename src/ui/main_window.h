@@ -105,6 +105,9 @@ class MainWindow : public QMainWindow {
   void close_passenger_window();
   void open_timetable_window();
   void close_timetable_window();
+  // The timetable's station dialog, time input, track change and
+  // information requests (main_window_timetable.cpp).
+  void answer_timetable_requests();
   void open_dia_edit_window();
   void close_dia_edit_window();
   void show_popup_warnings();

@@ -22,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -53,6 +54,7 @@ struct ViewFlagItem {
   bool timetable::TimetableFlags::*flag;
 };
 
+constexpr int kXAxisItem = 14;  // 横方向表示, the last of the items below
 constexpr ViewFlagItem kViewFlagItems[] = {
     {"下り列車", &timetable::TimetableFlags::view_down},
     {"上り列車", &timetable::TimetableFlags::view_up},
@@ -70,6 +72,7 @@ constexpr ViewFlagItem kViewFlagItems[] = {
     {"備考表示", &timetable::TimetableFlags::remark},
     {"横方向表示", &timetable::TimetableFlags::x_axis},
 };
+static_assert(kViewFlagItems[kXAxisItem].flag == &timetable::TimetableFlags::x_axis);
 
 timetable::TimetableKey timetable_key(const QKeyEvent& event) {
   switch (event.key()) {
@@ -288,6 +291,7 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
   font.height = 0;  // from the point size on each surface, screen or printer
   timetable_->set_font(font);
   auto* bar = new QMenuBar(this);
+  tool_bar_ = new QToolBar(this);
   view_ = new TimetableView(*timetable_, prompt_, this);
   horizontal_ = new QScrollBar(Qt::Horizontal, this);
   vertical_ = new QScrollBar(Qt::Vertical, this);
@@ -295,9 +299,10 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->setMenuBar(bar);
-  layout->addWidget(view_, 0, 0);
-  layout->addWidget(vertical_, 0, 1);
-  layout->addWidget(horizontal_, 1, 0);
+  layout->addWidget(tool_bar_, 0, 0, 1, 2);
+  layout->addWidget(view_, 1, 0);
+  layout->addWidget(vertical_, 1, 1);
+  layout->addWidget(horizontal_, 2, 0);
   connect(view_, &TimetableView::drawn, this, &TimetableWindow::sync_scroll_bars);
   const auto scrolled = [this] {
     timetable_->set_scroll({horizontal_->value(), vertical_->value()});
@@ -306,6 +311,7 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
   connect(horizontal_, &QScrollBar::valueChanged, this, scrolled);
   connect(vertical_, &QScrollBar::valueChanged, this, scrolled);
   build_menu(*bar);
+  build_tool_bar();
   connect(view_, &TimetableView::run_selected, this, [this](int run) { Q_EMIT run_selected(run); });
   connect(view_, &TimetableView::data_changed, this, [this] { Q_EMIT edited(); });
   connect(view_, &TimetableView::station_dialog_requested, this,
@@ -321,6 +327,7 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
   for (const shell::LineStyle& f : fills) timetable_->set_fill(f.id, {f.red, f.green, f.blue});
   place_window(*this, shell::read_placement(file, timetable::kTimetableSection, kDefaultPlacement));
   setWindowTitle(QString::fromStdString(timetable_->caption()));
+  set_tool_bar_shown(timetable_->flags().tool_bar);
   update_marks();
   view_->setFocus();
 }
@@ -358,6 +365,9 @@ void TimetableWindow::build_menu(QMenuBar& bar) {
   add(view, kTimetableBaseStation, "基準駅設定(&O)", [this] { choose_base_station(); });
   add(view, kTimetableFirstTrains, "先着列車抽出(&E)", [this] { search_first_trains(); });
   build_settings_items(*view);
+  add(view, kTimetableToolBar, "ツールバー表示(&T)", [this] {
+    set_tool_bar_shown(!timetable_->flags().tool_bar);
+  })->setCheckable(true);
   QMenu* shown = bar.addMenu(QString::fromUtf8("表示内容(&C)"));
   int id = kTimetableViewFlagFirst;
   for (const ViewFlagItem& item : kViewFlagItems) {
@@ -370,6 +380,36 @@ void TimetableWindow::build_menu(QMenuBar& bar) {
       view_->redraw();
     })->setCheckable(true);
   }
+}
+
+void TimetableWindow::build_tool_bar() {
+  // Short labels for the buttons; the menu keeps the full texts.
+  const struct {
+    int id;
+    const char* label;
+  } buttons[] = {
+      {kTimetableExportHtml, "駅時刻表出力"},
+      {kTimetablePrint, "印刷"},
+      {kTimetablePrevious, "前"},
+      {kTimetableNext, "次"},
+      {kTimetableBaseStation, "基準駅設定"},
+      {kTimetableFirstTrains, "先着列車抽出"},
+      {kTimetableViewFlagFirst + kXAxisItem, "横方向表示"},
+  };
+  for (const auto& b : buttons) {
+    QAction* a = action(b.id);
+    a->setIconText(QString::fromUtf8(b.label));
+    if (b.id == kTimetablePrint || b.id == kTimetableBaseStation) tool_bar_->addSeparator();
+    tool_bar_->addAction(a);
+  }
+  tool_bar_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  tool_bar_->setFocusPolicy(Qt::NoFocus);
+}
+
+void TimetableWindow::set_tool_bar_shown(bool shown) {
+  timetable_->flags().tool_bar = shown;
+  tool_bar_->setVisible(shown);
+  action(kTimetableToolBar)->setChecked(shown);
 }
 
 void TimetableWindow::update_marks() {
@@ -460,7 +500,7 @@ bool TimetableWindow::print_on(QPrinter& printer) {
   const Size page_size{plot.width(), plot.height()};
   // Runs as columns while printing. Each page shows as many whole runs as
   // fit beside the station lane; tables taller than the page go on over
-  // further pages.
+  // further pages, broken between rows.
   timetable_->set_printing(true);
   timetable_->set_lane_window(0, -1);
   timetable_->layout(surface, page_size);
@@ -470,13 +510,13 @@ bool TimetableWindow::print_on(QPrinter& printer) {
   for (int lane = 0; lane < runs; lane += per_page) {
     timetable_->set_lane_window(lane, per_page);
     timetable_->layout(surface, page_size);
-    const int height = std::max(1, timetable_->extent().height);
-    for (int y = 0; y < height; y += std::max(1, page_size.height)) {
+    for (const timetable::PageBand& band : timetable_->print_pages(page_size.height)) {
       if (!first) printer.newPage();
       first = false;
       painter.save();
-      painter.setClipRect(QRect(plot.left, plot.top, plot.width(), plot.height()));
-      timetable_->set_scroll({0, y});
+      // The strip ends at its row edge: the row below starts the next page.
+      painter.setClipRect(QRect(plot.left, plot.top, plot.width(), band.bottom - band.top + 1));
+      timetable_->set_scroll({0, band.top});
       timetable_->draw(surface, {plot.left, plot.top});
       painter.restore();
     }

@@ -20,6 +20,7 @@
 
 class QAction;
 class QMenuBar;
+class QToolBar;
 
 namespace vosk::ui {
 
@@ -32,6 +33,7 @@ enum TimetableCommand : int {
   kTimetableBaseStation,
   kTimetableFirstTrains,
   kTimetableDisplayTargets,
+  kTimetableToolBar,
   kTimetableViewFlagFirst = 100,  // the 表示内容 items follow in menu order
 };
 
@@ -83,6 +85,7 @@ class TimetableWindow : public QWidget {
   timetable::TimetableController& timetable() { return *timetable_; }
   TimetableView* view() const { return view_; }
   QScrollBar* vertical_bar() const { return vertical_; }
+  QToolBar* tool_bar() const { return tool_bar_; }
   QAction* action(int id) const;
 
   // The data set changed outside the window.
@@ -129,6 +132,8 @@ class TimetableWindow : public QWidget {
 
  private:
   void build_menu(QMenuBar& bar);
+  void build_tool_bar();
+  void set_tool_bar_shown(bool shown);
   void sync_scroll_bars();
   // Station names of the current display target in down order, UTF-8.
   std::vector<std::pair<int, std::string>> stations() const;
@@ -146,6 +151,7 @@ class TimetableWindow : public QWidget {
   TimetableView* view_;
   QScrollBar* horizontal_;
   QScrollBar* vertical_;
+  QToolBar* tool_bar_;
   MenuActions actions_;
   QPrinter printer_;
   shell::FontRecord font_record_;

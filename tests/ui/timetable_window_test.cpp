@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <QToolBar>
 #include <QUrl>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "editor_fixture.h"
@@ -62,6 +66,9 @@ TEST_F(Ui_TimetableWindowTests, ClicksSelectAStationAndARun) {
   QSignalSpy runs(window_, &TimetableWindow::run_selected);
   const std::optional<QPoint> station = find(true);
   ASSERT_TRUE(station);
+  QTimer::singleShot(0, [] {  // the station dialog the click opens
+    if (QWidget* dialog = QApplication::activeModalWidget()) dialog->close();
+  });
   QTest::mouseClick(window_->view(), Qt::LeftButton, {}, *station);
   ASSERT_EQ(stations.count(), 1);
   EXPECT_GT(stations.at(0).at(0).toInt(), 0);
@@ -98,6 +105,29 @@ TEST_F(Ui_TimetableWindowTests, PrintsToPdfAndKeepsTheScreenLayout) {
   editor_->window().run_command(cmd::kTimetableWindow);
   EXPECT_EQ(editor_->window().timetable_window(), nullptr);
   EXPECT_NE(testing::settings_text(home_).find("ViewXAxis=1"), std::string::npos);
+}
+
+TEST_F(Ui_TimetableWindowTests, TheToolBarTogglesAndOpensAsStored) {
+  if (const char* dir = std::getenv("VOSK_SCREENSHOT_DIR")) {
+    window_->resize(1000, 800);
+    window_->view()->redraw();
+    window_->grab().save(QString::fromLocal8Bit(dir) + "/timetable_window.png");
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromLocal8Bit(dir) + "/timetable.pdf");
+    EXPECT_TRUE(window_->print_on(printer));
+  }
+  EXPECT_TRUE(window_->tool_bar()->isVisible());
+  EXPECT_TRUE(window_->action(kTimetableToolBar)->isChecked());
+  window_->action(kTimetableToolBar)->trigger();
+  EXPECT_FALSE(window_->tool_bar()->isVisible());
+  EXPECT_FALSE(window_->timetable().flags().tool_bar);
+
+  editor_->window().run_command(cmd::kTimetableWindow);  // closes and writes the settings
+  EXPECT_NE(testing::settings_text(home_).find("ViewToolBar=0"), std::string::npos);
+  editor_->window().run_command(cmd::kTimetableWindow);
+  ASSERT_NE(editor_->window().timetable_window(), nullptr);
+  EXPECT_TRUE(editor_->window().timetable_window()->tool_bar()->isHidden());
 }
 
 TEST_F(Ui_TimetableWindowTests, FilesDroppedHereAreTakenAsOnTheMainWindow) {
