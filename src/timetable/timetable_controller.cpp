@@ -81,7 +81,8 @@ void TimetableController::previous_display_target() { set_display_target(display
 std::string TimetableController::caption() const {
   const auto& modes = data_.classification.display_targets;
   const int n = display_target_ + 1;
-  return std::string("時刻表ウインドウ　") + (modes.names_record(n) ? utf8(modes[n].name) : "");
+  const std::string name = modes.names_record(n) ? utf8(modes[n].name) : "";
+  return english_ ? "Timatable Window " + name : "時刻表ウインドウ　" + name;
 }
 
 namespace {

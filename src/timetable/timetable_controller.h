@@ -74,8 +74,10 @@ class TimetableController {
   void set_display_target(int index);
   void next_display_target();
   void previous_display_target();
-  // "時刻表ウインドウ　%s" with the display target's name, UTF-8.
+  // The window title with the display target's name, UTF-8: "時刻表ウインドウ"
+  // (English "Timatable Window", the title as the program has always had it).
   std::string caption() const;
+  void set_english(bool english) { english_ = english; }
 
   // 先着列車抽出: every run's marks are cleared, then the journeys from
   // target `from` to target `to` mark their runs. Returns the journeys found.
@@ -159,6 +161,7 @@ class TimetableController {
   Font font_;
   Rgb fills_[3] = {{192, 192, 192}, {135, 206, 235}, {255, 182, 193}};
   int display_target_ = 0;
+  bool english_ = false;
   bool printing_ = false;
   Timetables tables_;
   std::vector<Block> blocks_;

@@ -58,6 +58,8 @@ class MainWindow : public QMainWindow {
   PassengerWindow* passenger_window() const { return passenger_window_; }
   TimetableWindow* timetable_window() const { return timetable_window_; }
   DiaEditWindow* dia_edit_window() const { return dia_edit_window_; }
+  // The undo steps every window's dia edits share.
+  dia::UndoHistory& dia_history() { return dia_history_; }
   // Display window 1 .. 15 while it is open, else null.
   DisplayWindow* display_window(int number) const;
   PopupWarningWindow* popup_window() const { return popup_window_; }

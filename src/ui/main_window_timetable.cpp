@@ -20,15 +20,15 @@ void MainWindow::answer_timetable_requests() {
   });
   connect(window, &TimetableWindow::time_input_requested, this, [this, edited](int run, int event) {
     datafiles::DataSet* data = document_->data_set();
-    if (data && input_time_from_timetable(dia_edit_window_, *data, state_, *prompt_, run, event,
-                                          timetable_window_))
+    if (data && input_time_from_timetable(dia_edit_window_, *data, state_, dia_history_, *prompt_,
+                                          run, event, timetable_window_))
       edited();
   });
   connect(window, &TimetableWindow::track_change_requested, this,
           [this, edited](int run, int event) {
             datafiles::DataSet* data = document_->data_set();
-            if (data &&
-                change_track_from_timetable(dia_edit_window_, *data, state_, *prompt_, run, event))
+            if (data && change_track_from_timetable(dia_edit_window_, *data, state_, dia_history_,
+                                                    *prompt_, run, event))
               edited();
           });
   // The information operation is the dia edit window's; it opens for it.

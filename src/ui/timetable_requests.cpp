@@ -10,7 +10,7 @@ namespace {
 
 // The dia edit window's controller on run n, or a new one in `own`.
 diaedit::DiaEditController* controller_for(DiaEditWindow* window, datafiles::DataSet& data,
-                                           EditorState& state, int n,
+                                           EditorState& state, dia::UndoHistory& history, int n,
                                            std::unique_ptr<diaedit::DiaEditController>& own) {
   if (window) {
     window->select(n);
@@ -18,6 +18,7 @@ diaedit::DiaEditController* controller_for(DiaEditWindow* window, datafiles::Dat
     return c.diagram() == n ? &c : nullptr;
   }
   own = std::make_unique<diaedit::DiaEditController>(data, state.english());
+  own->share_history(history);
   own->set_extention(state.settings().extention);
   own->select(n);
   return own->diagram() == n ? own.get() : nullptr;
@@ -26,10 +27,11 @@ diaedit::DiaEditController* controller_for(DiaEditWindow* window, datafiles::Dat
 }  // namespace
 
 bool input_time_from_timetable(DiaEditWindow* window, datafiles::DataSet& data, EditorState& state,
-                               Prompt& prompt, int n, int event, QWidget* parent) {
+                               dia::UndoHistory& history, Prompt& prompt, int n, int event,
+                               QWidget* parent) {
   if (event < 0 || !state.busy.check(prompt)) return false;
   std::unique_ptr<diaedit::DiaEditController> own;
-  diaedit::DiaEditController* controller = controller_for(window, data, state, n, own);
+  diaedit::DiaEditController* controller = controller_for(window, data, state, history, n, own);
   if (!controller) return false;
   ModalScope modal(state);
   TimeInputDialog dialog(*controller, static_cast<std::size_t>(event), prompt, state.english(),
@@ -38,10 +40,11 @@ bool input_time_from_timetable(DiaEditWindow* window, datafiles::DataSet& data, 
 }
 
 bool change_track_from_timetable(DiaEditWindow* window, datafiles::DataSet& data,
-                                 EditorState& state, Prompt& prompt, int n, int event) {
+                                 EditorState& state, dia::UndoHistory& history, Prompt& prompt,
+                                 int n, int event) {
   if (event < 0 || !state.busy.check(prompt)) return false;
   std::unique_ptr<diaedit::DiaEditController> own;
-  diaedit::DiaEditController* controller = controller_for(window, data, state, n, own);
+  diaedit::DiaEditController* controller = controller_for(window, data, state, history, n, own);
   if (!controller) return false;
   ModalScope modal(state);
   return controller->change_track(static_cast<std::size_t>(event), prompt).report(prompt);

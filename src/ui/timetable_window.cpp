@@ -285,6 +285,7 @@ TimetableWindow::TimetableWindow(datafiles::DataSet& data, EditorState& state, P
   const bool english = state_.start.language.english_start_locale;
   timetable_ =
       std::make_unique<timetable::TimetableController>(data, timetable::read_timetable_flags(file));
+  timetable_->set_english(state_.english());
   font_record_ =
       shell::load_font_record(file, kFontSection, shell::default_font_record(english), english);
   Font font = shell::drawing_font(font_record_);

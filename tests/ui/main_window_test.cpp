@@ -69,6 +69,26 @@ TEST(Ui_MainWindowTests, LanguageFileSwitchesToEnglish) {
   EXPECT_EQ(text_of(editor, 40017), QStringLiteral("High(&H)"));
 }
 
+TEST(Ui_MainWindowTests, ChildWindowsHaveTheirEnglishTitlesInTheEnglishInterface) {
+  TempDir home;
+  home.write("Language.ini", "[SystemLanguage]\r\nEnglish=1\r\n");
+  home.write("korv.ini", "[VOSKDiaGramWindow]\r\nopen=0\r\n[Setting]\r\nBackupFile=0\r\n");
+  const std::filesystem::path file = vosk::ui::testing::copy_sample(home, "sample.qvw");
+  Editor editor(home, vosk::ui::testing::Layer::DataSet, {file.string()});
+  editor.window().first_tick();
+  ASSERT_NE(editor.data_set().data_set(), nullptr);
+  // Open whichever did not open with the data set.
+  if (!editor.window().graph_window()) editor.window().run_command(cmd::kTrainGraphWindow);
+  if (!editor.window().timetable_window()) editor.window().run_command(cmd::kTimetableWindow);
+  if (!editor.window().dia_edit_window()) editor.window().run_command(cmd::kDiaEdit);
+  ASSERT_NE(editor.window().graph_window(), nullptr);
+  ASSERT_NE(editor.window().timetable_window(), nullptr);
+  ASSERT_NE(editor.window().dia_edit_window(), nullptr);
+  EXPECT_TRUE(editor.window().graph_window()->windowTitle().startsWith("Diagram Window"));
+  EXPECT_TRUE(editor.window().timetable_window()->windowTitle().startsWith("Timatable Window"));
+  EXPECT_EQ(editor.window().dia_edit_window()->windowTitle(), QStringLiteral("Diaedit Window"));
+}
+
 TEST(Ui_MainWindowTests, SettingsAreWrittenAtCloseAndReadBack) {
   TempDir home;
   {

@@ -157,6 +157,12 @@ TEST_F(Ui_TimetableRequestsTests, ASecondClickOnATrackCellMovesTheStopToAnotherT
   ASSERT_TRUE(edited()) << (editor_->prompt.count() ? editor_->prompt.last().text : "");
   EXPECT_NE(rail_now(), before);
   EXPECT_EQ(data().map.rails[rail_now()].target, cell.target);
+  // With the dia edit window closed the change is still an undo step.
+  ASSERT_EQ(editor_->window().dia_edit_window(), nullptr);
+  dia::UndoHistory& history = editor_->window().dia_history();
+  ASSERT_EQ(history.undo_steps(), 1u);
+  ASSERT_TRUE(history.undo(data().dia));
+  EXPECT_EQ(rail_now(), before);
 }
 
 TEST_F(Ui_TimetableRequestsTests, ARunsHeaderOpensTheDiaEditWindowOnItsInformation) {
