@@ -99,7 +99,10 @@ class DiaEditController {
   // Keeps the undo steps in `shared` (which must outlive the controller)
   // instead of its own, so that other windows' edits of the same dia undo in
   // one order with these.
-  void share_history(dia::UndoHistory& shared) { history_ = &shared; }
+  void share_history(dia::UndoHistory& shared) {
+    history_ = &shared;
+    saw_dia();
+  }
 
   // Lays the window out for a client of `client` pixels and keeps the
   // layout for hit tests.

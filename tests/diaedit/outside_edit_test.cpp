@@ -54,5 +54,23 @@ TEST(DiaEdit_OutsideEditTests, ARecordedChangeElsewhereIsAnUndoStep) {
   EXPECT_EQ(w.ds.dia.units[2].name, "F2");
 }
 
+TEST(DiaEdit_OutsideEditTests, AChangeAnotherWindowRecordedInTheSharedHistoryKeepsTheSteps) {
+  dia::UndoHistory shared;
+  EditedElsewhere w;
+  w.controller.share_history(shared);
+  w.controller.data_changed();
+  const Cell* stop = w.find(CellAction::Stop, 1);
+  ASSERT_NE(stop, nullptr);
+  w.click(w.centre(*stop));
+  ASSERT_EQ(shared.undo_steps(), 1u);
+  // The graph records its own step in the same history, then edits.
+  shared.record(w.ds.dia, "グラフ");
+  w.couple_elsewhere();
+  w.controller.data_changed();
+  EXPECT_EQ(shared.undo_steps(), 2u);
+  ASSERT_TRUE(w.controller.undo());
+  EXPECT_EQ(w.ds.dia.units.extent(), 1);
+}
+
 }  // namespace
 }  // namespace vosk::diaedit::testing
