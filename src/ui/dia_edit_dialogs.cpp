@@ -1,4 +1,5 @@
 #include "ui/dia_edit_dialogs.h"
+#include "ui/dialog_support.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -22,23 +23,20 @@ namespace {
 constexpr const char* kBadTime = "時刻が不正です。再設定して下さい。\n";
 
 QString q(const std::string& utf8) { return QString::fromStdString(utf8); }
-QString tr2(bool english, const char* ja, const char* en) {
-  return QString::fromUtf8(english ? en : ja);
-}
 
 QString kind_text(int type, bool en) {
   switch (type) {
     case dia::kEventStop:
-      return tr2(en, "停車（発）", "Stop (departure)");
+      return pick(en, "停車（発）", "Stop (departure)");
     case dia::kEventArrival:
-      return tr2(en, "到着（着）", "Arrival");
+      return pick(en, "到着（着）", "Arrival");
     case dia::kEventPass:
-      return tr2(en, "通過", "Pass");
+      return pick(en, "通過", "Pass");
     case dia::kEventPointBoth:
     case dia::kEventPoint:
-      return tr2(en, "ポイント", "Point");
+      return pick(en, "ポイント", "Point");
     case dia::kEventStopNoSearch:
-      return tr2(en, "停車（運）", "Stop (not for connections)");
+      return pick(en, "停車（運）", "Stop (not for connections)");
     default:
       return {};
   }
@@ -72,18 +70,18 @@ QDialogButtonBox* ok_cancel(QDialog* dialog) {
 TimeInputDialog::TimeInputDialog(diaedit::DiaEditController& controller, std::size_t event,
                                  Prompt& prompt, bool en, QWidget* parent)
     : QDialog(parent), controller_(controller), event_(event), prompt_(prompt) {
-  setWindowTitle(tr2(en, "時刻入力", "Time Input"));
+  setWindowTitle(pick(en, "時刻入力", "Time Input"));
   const std::optional<diaedit::EventFacts> facts = controller.event_facts(event);
   auto* form = new QFormLayout;
-  form->addRow(tr2(en, "線路：", "Rail:"), new QLabel(q(facts ? facts->rail : "")));
-  form->addRow(tr2(en, "種別：", "Kind:"), new QLabel(kind_text(facts ? facts->type : 0, en)));
+  form->addRow(pick(en, "線路：", "Rail:"), new QLabel(q(facts ? facts->rail : "")));
+  form->addRow(pick(en, "種別：", "Kind:"), new QLabel(kind_text(facts ? facts->type : 0, en)));
   time_ = new QLineEdit(q(timetext::format(facts ? facts->time : 0, true)));
-  time_->setToolTip(tr2(en, "H:MM:SS または HHMMSS（0:00:00～28:00:00）",
+  time_->setToolTip(pick(en, "H:MM:SS または HHMMSS（0:00:00～28:00:00）",
                         "H:MM:SS or HHMMSS (0:00:00 to 28:00:00)"));
   size_time_field(time_);
   const bool arrival = facts && facts->type == dia::kEventArrival;
-  form->addRow(arrival ? tr2(en, "到着時刻(&T)：", "Arrival &time:")
-                       : tr2(en, "発車時刻(&T)：", "Departure &time:"),
+  form->addRow(arrival ? pick(en, "到着時刻(&T)：", "Arrival &time:")
+                       : pick(en, "発車時刻(&T)：", "Departure &time:"),
                time_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
@@ -117,18 +115,18 @@ void TimeInputDialog::accept() {
 EventDetailDialog::EventDetailDialog(diaedit::DiaEditController& controller, std::size_t event,
                                      Prompt& prompt, bool en, QWidget* parent)
     : QDialog(parent), controller_(controller), event_(event), prompt_(prompt) {
-  setWindowTitle(tr2(en, "停車・通過設定", "Event Detail"));
+  setWindowTitle(pick(en, "停車・通過設定", "Event Detail"));
   const std::optional<diaedit::EventFacts> facts = controller.event_facts(event);
   const diaedit::EventFacts f = facts.value_or(diaedit::EventFacts{});
   auto* form = new QFormLayout;
-  form->addRow(tr2(en, "線路：", "Rail:"), new QLabel(q(f.rail)));
-  form->addRow(tr2(en, "駅：", "Station:"), new QLabel(q(f.station)));
-  form->addRow(tr2(en, "種別：", "Kind:"), new QLabel(kind_text(f.type, en)));
-  form->addRow(tr2(en, "時刻：", "Time:"), new QLabel(q(timetext::format(f.time, true))));
+  form->addRow(pick(en, "線路：", "Rail:"), new QLabel(q(f.rail)));
+  form->addRow(pick(en, "駅：", "Station:"), new QLabel(q(f.station)));
+  form->addRow(pick(en, "種別：", "Kind:"), new QLabel(kind_text(f.type, en)));
+  form->addRow(pick(en, "時刻：", "Time:"), new QLabel(q(timetext::format(f.time, true))));
   if (f.type == dia::kEventStop || f.type == dia::kEventStopNoSearch)
-    form->addRow(tr2(en, "到着時刻：", "Arrival:"), new QLabel(q(timetext::format(f.arrival, true))));
-  form->addRow(tr2(en, "標準停車時間：", "Standard stop time:"),
-               new QLabel(QString::number(f.stop_time) + tr2(en, "秒", " s")));
+    form->addRow(pick(en, "到着時刻：", "Arrival:"), new QLabel(q(timetext::format(f.arrival, true))));
+  form->addRow(pick(en, "標準停車時間：", "Standard stop time:"),
+               new QLabel(QString::number(f.stop_time) + pick(en, "秒", " s")));
 
   using diaedit::StopCommand;
   struct Choice {
@@ -146,14 +144,14 @@ EventDetailDialog::EventDetailDialog(diaedit::DiaEditController& controller, std
       {static_cast<int>(StopCommand::Pass), "通過(&P)", "&Pass"},
       {static_cast<int>(StopCommand::Terminate), "終着(&E)", "T&erminate here"},
   };
-  auto* box = new QGroupBox(tr2(en, "変更", "Change to"));
+  auto* box = new QGroupBox(pick(en, "変更", "Change to"));
   auto* radios = new QVBoxLayout(box);
   choices_ = new QButtonGroup(this);
   const dia::Diagram* d = controller.data().dia.diagrams.names_record(controller.diagram())
                               ? &controller.data().dia.diagrams[controller.diagram()]
                               : nullptr;
   for (const Choice& c : choices) {
-    auto* radio = new QRadioButton(tr2(en, c.ja, c.en));
+    auto* radio = new QRadioButton(pick(en, c.ja, c.en));
     radio->setEnabled(c.id == kNoChange || (d && diaedit::stop_command_applies(
                                             *d, event, static_cast<StopCommand>(c.id))));
     choices_->addButton(radio, c.id);
@@ -197,10 +195,10 @@ PatternChoiceDialog::PatternChoiceDialog(diaedit::DiaEditController& controller,
       next_working_(next_working),
       prompt_(prompt),
       setup_(controller.pattern_setup(next_working)) {
-  setWindowTitle(next_working ? tr2(en, "次運用新規　パターン適用", "New Next Working from Pattern")
-                              : tr2(en, "ダイヤパターン適用", "Apply Dia Pattern"));
+  setWindowTitle(next_working ? pick(en, "次運用新規　パターン適用", "New Next Working from Pattern")
+                              : pick(en, "ダイヤパターン適用", "Apply Dia Pattern"));
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(tr2(en, "適用するダイヤパターンと、始発駅時刻を指定し下さい。",
+  layout->addWidget(new QLabel(pick(en, "適用するダイヤパターンと、始発駅時刻を指定し下さい。",
                                    "Choose the dia pattern and the first departure time.")));
   list_ = new QListWidget;
   for (const dia::PatternChoice& choice : setup_.choices) {
@@ -212,7 +210,7 @@ PatternChoiceDialog::PatternChoiceDialog(diaedit::DiaEditController& controller,
   layout->addWidget(list_, 1);
 
   auto* row = new QHBoxLayout;
-  auto* label = new QLabel(setup_.heading.empty() ? tr2(en, "始発駅時刻(&T)：", "First departure &time:")
+  auto* label = new QLabel(setup_.heading.empty() ? pick(en, "始発駅時刻(&T)：", "First departure &time:")
                                                   : q(setup_.heading + "(&T)："));
   time_ = new QLineEdit(q(timetext::format(setup_.start_time, true)));
   label->setBuddy(time_);
@@ -225,7 +223,7 @@ PatternChoiceDialog::PatternChoiceDialog(diaedit::DiaEditController& controller,
                                             dia::PatternTimeButton::Previous,
                                             dia::PatternTimeButton::Next};
   for (int k = 0; k < 3; ++k) {
-    auto* b = new QPushButton(tr2(en, names[k].first, names[k].second));
+    auto* b = new QPushButton(pick(en, names[k].first, names[k].second));
     b->setAutoDefault(false);
     const dia::PatternTimeButton which = buttons[k];
     connect(b, &QPushButton::clicked, this, [this, which] { press(which); });

@@ -21,6 +21,10 @@ QString pick(const shell::BilingualText& text, shell::UiLanguage ui);
 inline QString pick(const char* japanese, const char* english, shell::UiLanguage ui) {
   return pick(shell::BilingualText{japanese, english}, ui);
 }
+// The same by the English flag (UTF-8 literals).
+inline QString pick(bool english, const char* japanese, const char* english_text) {
+  return QString::fromUtf8(english ? english_text : japanese);
+}
 
 QString from_cp932(std::string_view bytes);
 std::string to_cp932(const QString& text);

@@ -5,10 +5,6 @@
 
 namespace vosk::ui {
 
-QString pick(bool english, const char* japanese, const char* english_text) {
-  return QString::fromUtf8(english ? english_text : japanese);
-}
-
 QSpinBox* number_field(QWidget* parent, const char* suffix) {
   auto* field = new QSpinBox(parent);
   field->setRange(INT_MIN, INT_MAX);

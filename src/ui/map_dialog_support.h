@@ -16,9 +16,6 @@
 
 namespace vosk::ui {
 
-// The Japanese or the English text (UTF-8 literals).
-QString pick(bool english, const char* japanese, const char* english_text);
-
 // A whole-number field without limits of its own: the model's checks refuse
 // what it cannot store, with their own messages.
 QSpinBox* number_field(QWidget* parent, const char* suffix = nullptr);

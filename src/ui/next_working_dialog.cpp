@@ -13,18 +13,15 @@
 namespace vosk::ui {
 namespace {
 
-QString tr2(bool english, const char* ja, const char* en) {
-  return QString::fromUtf8(english ? en : ja);
-}
 
 QString title_of(int command, bool en) {
   switch (command) {
     case diaedit::kCmdChooseNextSame:
-      return tr2(en, "次運用選択　同方向", "Choose Next Working, Same Direction");
+      return pick(en, "次運用選択　同方向", "Choose Next Working, Same Direction");
     case diaedit::kCmdChooseNextOpposite:
-      return tr2(en, "次運用選択　逆方向", "Choose Next Working, Opposite Direction");
+      return pick(en, "次運用選択　逆方向", "Choose Next Working, Opposite Direction");
     default:
-      return tr2(en, "次運用併結", "Couple Next Working");
+      return pick(en, "次運用併結", "Couple Next Working");
   }
 }
 
@@ -37,17 +34,17 @@ NextWorkingDialog::NextWorkingDialog(diaedit::DiaEditController& controller, int
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(
       command == diaedit::kCmdCoupleNext
-          ? tr2(en, "併結する列車のダイヤを選択して下さい。", "Choose the train to couple onto.")
-          : tr2(en, "次運用にするダイヤを選択して下さい。", "Choose the run that follows.")));
+          ? pick(en, "併結する列車のダイヤを選択して下さい。", "Choose the train to couple onto.")
+          : pick(en, "次運用にするダイヤを選択して下さい。", "Choose the run that follows.")));
   list_ = new QTreeWidget;
   list_->setRootIsDecorated(false);
   list_->setAllColumnsShowFocus(true);
   list_->setUniformRowHeights(true);
   list_->header()->setStretchLastSection(false);
-  list_->setHeaderLabels({tr2(en, "列車番号", "Train"), tr2(en, "種別", "Type"),
-                          tr2(en, "行先", "Destination"), tr2(en, "編成", "Formation"),
-                          tr2(en, "始発", "From"), tr2(en, "発時刻", "Departs"),
-                          tr2(en, "終着", "To"), tr2(en, "着時刻", "Arrives")});
+  list_->setHeaderLabels({pick(en, "列車番号", "Train"), pick(en, "種別", "Type"),
+                          pick(en, "行先", "Destination"), pick(en, "編成", "Formation"),
+                          pick(en, "始発", "From"), pick(en, "発時刻", "Departs"),
+                          pick(en, "終着", "To"), pick(en, "着時刻", "Arrives")});
   for (const diaedit::CandidateRow& row : controller.next_candidates(command)) {
     auto* item = new QTreeWidgetItem(list_);
     const std::string* texts[] = {&row.train_number, &row.train_type, &row.destination,
