@@ -43,6 +43,7 @@ constexpr MenuItemDef kItems[] = {
     {K::Command, cmd::kStandardStopTimes, "標準停車時間設定(&W)", "Standard Stop &Times..."},
     {K::Command, cmd::kSpeedTypes, "速度種別設定(&V)", "Speed T&ypes..."},
     {K::Command, cmd::kDiaProperty, "ダイヤプロパティ(P)", "Dia &Properties..."},
+    {K::Command, cmd::kFormations, "編成・仕業設定(&F)", "&Formations and Duties..."},
 
     // Simulation commands belong to the simulators; here they do nothing.
     {K::Menu, 0, "運転(&R)", "&Run"},

@@ -58,6 +58,8 @@ inline constexpr int kTallerY = 41027;
 inline constexpr int kShorterY = 41028;
 // The passenger edit window.
 inline constexpr int kPassengerWindow = 41030;
+// 編成・仕業設定: the duties and their formations (no menu of its own elsewhere).
+inline constexpr int kFormations = 41031;
 }  // namespace cmd
 
 enum class ItemKind { Command, Check, Radio, Separator, Submenu, EndSubmenu, Menu };

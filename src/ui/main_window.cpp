@@ -59,7 +59,7 @@ constexpr int kUnavailableCommands[] = {
 constexpr int kDataSetCommands[] = {
     cmd::kTrainGraphWindow, cmd::kDiaEdit, cmd::kDiaView, cmd::kDeleteTemporaryDia, cmd::kPassengerWindow, cmd::kTimetableWindow, cmd::kNumberByUnit, cmd::kNumberSerial, cmd::kStationInfo,
     cmd::kUnitAndStandardTimes, cmd::kTrainTypes, cmd::kStandardStopTimes, cmd::kSpeedTypes,
-    cmd::kDiaProperty, cmd::kAutoRow,          cmd::kClearRow,     cmd::kAdjustSpan,   cmd::kRowPause,
+    cmd::kDiaProperty, cmd::kFormations, cmd::kAutoRow,          cmd::kClearRow,     cmd::kAdjustSpan,   cmd::kRowPause,
     cmd::kRowPosition,      cmd::kWiderX,       cmd::kNarrowerX,    cmd::kTallerY,
     cmd::kShorterY};
 
@@ -632,6 +632,9 @@ void MainWindow::run_command(int id) {
         return dialog.exec() == QDialog::Accepted && dialog.changed();
       });
       return;
+    case cmd::kFormations:
+      open_formation_dialog();
+      return;
     case cmd::kWarningSettings:
       open_warning_settings();
       return;
@@ -869,6 +872,15 @@ void MainWindow::run_dia_dialog(
   if (!changed) return;
   datafiles::rebuild_derived_data(*ds, state_.english());
   document_->mark_edited();
+}
+
+void MainWindow::open_formation_dialog() {
+  datafiles::DataSet* ds = document_->data_set();
+  if (!ds || !state_.busy.check(*prompt_)) return;
+  if (!run_formation_dialog(dia_edit_window_, dia_history_, state_, *ds, *prompt_, 0, this))
+    return;
+  document_->mark_edited();
+  after_document_change();
 }
 
 void MainWindow::choose_default_font() {

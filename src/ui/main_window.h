@@ -135,6 +135,7 @@ class MainWindow : public QMainWindow {
   void run_dia_dialog(const std::function<bool(datafiles::DataSet&, Prompt&)>& dialog);
   void choose_default_font();
   void open_warning_settings();
+  void open_formation_dialog();  // 編成・仕業設定, one undo step
   void open_home_page();  // after the connection question while InetCheck is on
   void open_manual();
   void show_about();

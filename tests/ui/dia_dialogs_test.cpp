@@ -67,6 +67,30 @@ TEST_F(Ui_DiaDialogs, TheMenuCommandStoresTheUnitAndMarksTheDiaEdited) {
   EXPECT_TRUE(editor.data_set().state().edited);
 }
 
+TEST_F(Ui_DiaDialogs, TheDiaMenuOpensTheFormationsAndAChangeIsOneUndoStep) {
+  home_.write("korv.ini", "[VOSKDiaGramWindow]\r\nopen=0\r\n[Setting]\r\nBackupFile=0\r\n");
+  testing::Editor editor(home_, testing::Layer::DataSet, {file_.string()});
+  editor.window().first_tick();
+  ASSERT_NE(editor.data_set().data_set(), nullptr);
+  ASSERT_EQ(editor.window().dia_edit_window(), nullptr);
+  const datafiles::DataSet& ds = *editor.data_set().data_set();
+  const int units = ds.dia.units.extent();
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<FormationDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    editor.prompt.script({Answer::No});  // keep the removed formation's runs
+    dialog->remove_rear();
+    dialog->accept();
+  });
+  editor.window().run_command(cmd::kFormations);
+  ASSERT_EQ(ds.dia.units.extent(), units - 1);
+  EXPECT_TRUE(editor.data_set().state().edited);
+  dia::UndoHistory& history = editor.window().dia_history();
+  ASSERT_EQ(history.undo_name(), "編成・仕業設定");
+  ASSERT_TRUE(history.undo(editor.data_set().data_set()->dia));
+  EXPECT_EQ(ds.dia.units.extent(), units);
+}
+
 TEST_F(Ui_DiaDialogs, EscapeLeavesTheDiaPropertyAsItWas) {
   const std::string title = ds_.header.dia.dia_title;
   DiaPropertyDialog dialog(ds_, prompt_, kJapanese, nullptr);

@@ -214,7 +214,8 @@ TEST_F(Ui_DiaEditScenarioTests, ANewWorkingIsStoppedTimedCoupledUndoneRedoneAndS
     dialog->reject();
   });
   ASSERT_TRUE(
-      run_formation_dialog(window_, editor_->state(), data(), prompt, duty, &editor_->window()))
+      run_formation_dialog(window_, editor_->window().dia_history(), editor_->state(), data(),
+                           prompt, duty, &editor_->window()))
       << prompt.last().text;
   ASSERT_EQ(units_in_use(), units_before + 1) << prompt.last().text;
   const int copy =
