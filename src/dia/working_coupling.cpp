@@ -11,10 +11,6 @@
 namespace vosk::dia {
 namespace {
 
-constexpr const char* kDeleteCaption = "削除確認";
-constexpr const char* kDeleteFromNextWorking =
-    "現在設定されている次運用以降のダイヤを削除しますか？\n"
-    "「いいえ」を選ぶと、臨時のダイヤとして保存されます。";
 
 EditResult operation_error(const char* text) {
   return EditResult::refused(caption::kOperationError, text);
@@ -65,15 +61,9 @@ EditResult couple_next_working(const WorkingsContext& ctx, DiaTables& dia, int n
   }
   bool delete_old = false;
   if (!old_nexts.empty() && !ctx.executed_time) {
-    switch (ctx.prompt.ask(kDeleteCaption, kDeleteFromNextWorking, Buttons::YesNoCancel)) {
-      case Answer::Yes:
-        delete_old = true;
-        break;
-      case Answer::No:
-        break;
-      default:
-        return EditResult::declined();
-    }
+    const std::optional<bool> answer = ask_delete_next_workings(ctx.prompt);
+    if (!answer) return EditResult::declined();
+    delete_old = *answer;
   }
 
   DiaSnapshot before(dia);

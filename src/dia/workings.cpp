@@ -264,6 +264,12 @@ void finish_next_working(DiaTables& dia, const NextWorkingPlan& plan, int next) 
 
 }  // namespace
 
+std::optional<bool> ask_delete_next_workings(Prompt& prompt) {
+  const std::optional<OldRuns> answer = ask_delete(prompt, kDeleteFromNextWorking);
+  if (!answer) return std::nullopt;
+  return *answer == OldRuns::Delete;
+}
+
 int duty_rail(const Train& duty) {
   return duty.position.current_rail != 0 ? duty.position.current_rail : duty.initial_rail;
 }

@@ -102,4 +102,8 @@ EditResult choose_next_working(const WorkingsContext& ctx, DiaTables& dia, int n
 // after the deletion question the old chains are deleted on Yes.
 EditResult end_working(const WorkingsContext& ctx, DiaTables& dia, int n);
 
+// The question before a run's next workings are replaced ("削除確認"): true
+// deletes them, false keeps them as temporary runs, nullopt is Cancel.
+std::optional<bool> ask_delete_next_workings(Prompt& prompt);
+
 }  // namespace vosk::dia
