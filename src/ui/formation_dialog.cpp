@@ -49,7 +49,9 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
       start_time_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + 24);
   first_run_ = new QPushButton(pick("現在位置から作成(&N)", "&New from position", ui), this);
   temporary_ = new QPushButton(pick("臨時運用(&T)", "&Temporary", ui), this);
-  act_on_click_only({apply_, add_, remove_, edit_, delete_, series_button_, first_run_, temporary_});
+  choose_run_ = new QPushButton(pick("ダイヤ選択(&H)...", "C&hoose run...", ui), this);
+  act_on_click_only(
+      {apply_, add_, remove_, edit_, delete_, series_button_, first_run_, temporary_, choose_run_});
 
   auto* place_row = new QHBoxLayout;
   auto* rail_label = new QLabel(pick("初期位置(&I):", "&Initial position:", ui), this);
@@ -77,6 +79,7 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
   runs_row->addWidget(start_time_);
   runs_row->addWidget(first_run_);
   runs_row->addWidget(temporary_);
+  runs_row->addWidget(choose_run_);
   runs_row->addStretch();
   side->addWidget(runs);
   auto* duty_buttons = new QHBoxLayout;
@@ -103,6 +106,7 @@ FormationDialog::FormationDialog(datafiles::DataSet& ds, const stock::StockFolde
   connect(series_button_, &QPushButton::clicked, this, &FormationDialog::open_series_list);
   connect(first_run_, &QPushButton::clicked, this, &FormationDialog::create_first_run);
   connect(temporary_, &QPushButton::clicked, this, &FormationDialog::create_temporary_run);
+  connect(choose_run_, &QPushButton::clicked, this, &FormationDialog::choose_first_run);
   connect(formations_, &QListWidget::itemDoubleClicked, this, &FormationDialog::edit_selected);
   duties_->setFocus();
 }
@@ -140,8 +144,9 @@ void FormationDialog::show_duty() {
   const int train = selected_train();
   formations_->clear();
   unit_rows_.clear();
-  for (QWidget* w : std::initializer_list<QWidget*>{rail_, apply_, add_, remove_, edit_, delete_,
-                                                    start_time_, first_run_, temporary_})
+  for (QWidget* w :
+       std::initializer_list<QWidget*>{rail_, apply_, add_, remove_, edit_, delete_, start_time_,
+                                       first_run_, temporary_, choose_run_})
     w->setEnabled(train != 0);
   if (train == 0) return;
   const dia::Train& duty = ds_.dia.trains[train];

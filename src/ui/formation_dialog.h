@@ -43,6 +43,10 @@ class FormationDialog : public QDialog {
   QLineEdit* start_time() const { return start_time_; }
   QPushButton* first_run_button() const { return first_run_; }
   QPushButton* temporary_button() const { return temporary_; }
+  QPushButton* choose_run_button() const { return choose_run_; }
+  // Asked for the run 初期ダイヤ選択 makes the first working (0: none); the
+  // run list dialog unless a test replaces it.
+  std::function<int()> ask_run;
   // Asked for the 併結設定 values; the real dialog unless a test replaces it.
   std::function<std::optional<FormationValues>(const FormationValues&)> ask_values;
   bool changed() const { return changed_; }
@@ -57,6 +61,8 @@ class FormationDialog : public QDialog {
   void create_first_run();
   // 臨時運用（初期ダイヤなし）: a temporary dia as the duty's first working.
   void create_temporary_run();
+  // 初期ダイヤ選択: an existing run becomes the duty's first working.
+  void choose_first_run();
 
  private:
   int selected_train() const;
@@ -85,6 +91,7 @@ class FormationDialog : public QDialog {
   QLineEdit* start_time_;
   QPushButton* first_run_;
   QPushButton* temporary_;
+  QPushButton* choose_run_;
 };
 
 // The dialog the train graph's formation items open, holding the busy lock as

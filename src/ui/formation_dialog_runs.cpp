@@ -4,6 +4,7 @@
 #include "dia/workings.h"
 #include "ui/dialog_support.h"
 #include "ui/formation_dialog.h"
+#include "ui/run_list_dialog.h"
 
 namespace vosk::ui {
 
@@ -30,6 +31,21 @@ void FormationDialog::create_temporary_run() {
   if (train == 0) return;
   datafiles::DiaEditing editing(ds_, prompt_);
   if (settle(dia::create_temporary_run(editing.workings(), ds_.dia, train))) refresh(train);
+}
+
+void FormationDialog::choose_first_run() {
+  const int train = selected_train();
+  if (train == 0) return;
+  int run = 0;
+  if (ask_run) {
+    run = ask_run();
+  } else {
+    RunListDialog list(graph::run_list(ds_, false), RunListDialog::Use::FirstWorking, ui_, this);
+    if (list.exec() == QDialog::Accepted && !list.chosen().empty()) run = list.chosen().front();
+  }
+  if (run == 0) return;
+  datafiles::DiaEditing editing(ds_, prompt_);
+  if (settle(dia::choose_first_working(editing.workings(), ds_.dia, train, run))) refresh(train);
 }
 
 }  // namespace vosk::ui

@@ -23,6 +23,9 @@ RunListDialog::RunListDialog(std::vector<graph::RunRow> rows, Use use, shell::Ui
     case Use::DeleteTemporary:
       setWindowTitle(pick("臨時ダイヤ削除", "Delete Temporary Runs", ui));
       break;
+    case Use::FirstWorking:
+      setWindowTitle(pick("初期ダイヤ選択", "Choose the First Working", ui));
+      break;
   }
   runs_ = new QTreeWidget(this);
   runs_->setRootIsDecorated(false);

@@ -18,7 +18,7 @@ class RunListDialog : public QDialog {
   Q_OBJECT
 
  public:
-  enum class Use { EditRun, ShowRun, DeleteTemporary };
+  enum class Use { EditRun, ShowRun, DeleteTemporary, FirstWorking };
 
   RunListDialog(std::vector<graph::RunRow> rows, Use use, shell::UiLanguage ui, QWidget* owner);
 

@@ -132,5 +132,26 @@ TEST_F(Ui_RunAndPatternDialogs, FormationDialogMakesTheDutysFirstWorking) {
   EXPECT_GT(ds_.dia.diagrams[first].event_count(), 1u);
 }
 
+// 初期ダイヤ選択: the run kept when a temporary dia replaced it becomes the
+// first working again, and the temporary dia goes without a question.
+TEST_F(Ui_RunAndPatternDialogs, FormationDialogChoosesAnExistingRunAsTheFirstWorking) {
+  FormationDialog dialog(ds_, stock::StockFolders{}, prompt_, kJapanese, 1, nullptr);
+  const int old_first = ds_.dia.trains[1].first_diagram;
+  prompt_.script({Answer::No});  // keep the old runs
+  dialog.create_temporary_run();
+  const int temporary = ds_.dia.trains[1].first_diagram;
+  ASSERT_NE(temporary, old_first);
+  dialog.ask_run = [] { return 0; };  // the list dialog cancelled
+  dialog.choose_first_run();
+  EXPECT_EQ(ds_.dia.trains[1].first_diagram, temporary);
+
+  const std::size_t asked = prompt_.count();
+  dialog.ask_run = [&] { return old_first; };
+  dialog.choose_first_run();
+  EXPECT_EQ(ds_.dia.trains[1].first_diagram, old_first) << prompt_.last().text;
+  EXPECT_EQ(prompt_.count(), asked);
+  EXPECT_FALSE(dia::is_temporary(ds_.dia, temporary));
+}
+
 }  // namespace
 }  // namespace vosk::ui
