@@ -15,7 +15,8 @@ struct EditedElsewhere : EditWindow {
     EXPECT_EQ(controller.history().undo_steps(), 1u);
   }
   void couple_elsewhere() {
-    ds.dia.units.grow_to(2) = ds.dia.units[1];
+    const dia::Unit first = ds.dia.units[1];  // copied before the table grows
+    ds.dia.units.grow_to(2) = first;
     ds.dia.units[2].name = "F2";
   }
 };
