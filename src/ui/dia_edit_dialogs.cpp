@@ -97,17 +97,7 @@ void TimeInputDialog::accept() {
     refuse_at(time_);
     return;
   }
-  const dia::EditResult result = controller_.input_time(event_, *time, prompt_);
-  if (result.status() == dia::EditResult::Status::Refused) {
-    result.report(prompt_);
-    refuse_at(time_);
-    return;
-  }
-  if (result.ok()) {
-    QDialog::accept();
-  } else {
-    QDialog::reject();
-  }
+  finish_edit(*this, controller_.input_time(event_, *time, prompt_), prompt_, time_);
 }
 
 // --- 基 -------------------------------------------------------------------------
@@ -171,18 +161,9 @@ void EventDetailDialog::accept() {
     QDialog::reject();  // nothing to change
     return;
   }
-  const dia::EditResult result =
-      controller_.stop_command(event_, static_cast<diaedit::StopCommand>(id), prompt_);
-  if (result.status() == dia::EditResult::Status::Refused) {
-    result.report(prompt_);
-    choices_->button(id)->setFocus();
-    return;
-  }
-  if (result.ok()) {
-    QDialog::accept();
-  } else {
-    QDialog::reject();
-  }
+  finish_edit(*this,
+              controller_.stop_command(event_, static_cast<diaedit::StopCommand>(id), prompt_),
+              prompt_, choices_->button(id));
 }
 
 // --- パターン ---------------------------------------------------------------------
@@ -270,19 +251,10 @@ void PatternChoiceDialog::accept() {
     list_->setFocus();
     return;
   }
-  const dia::EditResult result = next_working_
-                                     ? controller_.next_from_pattern(pattern, *time, prompt_)
-                                     : controller_.apply_pattern(pattern, *time, prompt_);
-  if (result.status() == dia::EditResult::Status::Refused) {
-    result.report(prompt_);
-    list_->setFocus();
-    return;
-  }
-  if (result.ok()) {
-    QDialog::accept();
-  } else {
-    QDialog::reject();
-  }
+  finish_edit(*this,
+              next_working_ ? controller_.next_from_pattern(pattern, *time, prompt_)
+                            : controller_.apply_pattern(pattern, *time, prompt_),
+              prompt_, list_);
 }
 
 }  // namespace vosk::ui

@@ -49,4 +49,14 @@ void refuse_at(Prompt& prompt, const std::string& caption, const std::string& te
   if (auto* spin = qobject_cast<QAbstractSpinBox*>(field)) spin->selectAll();
 }
 
+void finish_edit(QDialog& dialog, const dia::EditResult& result, Prompt& prompt, QWidget* field) {
+  if (result.status() == dia::EditResult::Status::Refused) {
+    refuse_at(prompt, result.caption(), result.text(), field);
+  } else if (result.ok()) {
+    dialog.QDialog::accept();
+  } else {
+    dialog.QDialog::reject();
+  }
+}
+
 }  // namespace vosk::ui

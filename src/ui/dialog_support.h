@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/prompt.h"
+#include "dia/edit_result.h"
 #include "shell/texts.h"
 
 class QDialog;
@@ -41,7 +42,11 @@ QDialogButtonBox* close_row(QDialog* dialog, shell::UiLanguage ui);
 void act_on_click_only(std::initializer_list<QPushButton*> buttons);
 
 // Tells the refusal and puts the focus (and the selection) on `field`.
-void refuse_at(Prompt& prompt, const std::string& caption, const std::string& text,
-               QWidget* field);
+void refuse_at(Prompt& prompt, const std::string& caption, const std::string& text, QWidget* field);
+
+// Ends a dialog's OK after the edit it ran: a refusal is told and keeps the
+// dialog open on `field`; otherwise it closes, accepted when the edit was
+// done and rejected when it was declined.
+void finish_edit(QDialog& dialog, const dia::EditResult& result, Prompt& prompt, QWidget* field);
 
 }  // namespace vosk::ui

@@ -75,18 +75,9 @@ void NextWorkingDialog::accept() {
     list_->setFocus();
     return;
   }
-  const dia::EditResult result =
-      controller_.choose_candidate(command_, item->data(0, Qt::UserRole).toInt(), prompt_);
-  if (result.status() == dia::EditResult::Status::Refused) {
-    result.report(prompt_);
-    list_->setFocus();
-    return;
-  }
-  if (result.ok()) {
-    QDialog::accept();
-  } else {
-    QDialog::reject();
-  }
+  finish_edit(*this,
+              controller_.choose_candidate(command_, item->data(0, Qt::UserRole).toInt(), prompt_),
+              prompt_, list_);
 }
 
 bool run_working_dialog(diaedit::DiaEditController& controller, const diaedit::Outcome& outcome,

@@ -156,15 +156,7 @@ void RunSettingsDialog::accept() {
   RunSettingsField in_error = RunSettingsField::None;
   const dia::EditResult r =
       controller_.set_run_settings(collect(), stop_pass_->isChecked(), prompt_, &in_error);
-  if (r.status() == dia::EditResult::Status::Refused) {
-    refuse_at(prompt_, r.caption(), r.text(), field(in_error));
-    return;
-  }
-  if (r.ok()) {
-    QDialog::accept();
-  } else {
-    QDialog::reject();
-  }
+  finish_edit(*this, r, prompt_, field(in_error));
 }
 
 bool run_settings_dialog(diaedit::DiaEditController& controller, EditorState& state, Prompt& prompt,

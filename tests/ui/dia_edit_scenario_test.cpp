@@ -24,17 +24,13 @@ namespace vosk::ui {
 namespace {
 
 using testing::Editor;
-using testing::Layer;
 using vosk::testing::TempDir;
 
 class Ui_DiaEditScenarioTests : public ::testing::Test {
  protected:
   void SetUp() override {
     home_.write("korv.ini", "[Setting]\r\nBackupFile=0\r\n");
-    file_ = testing::copy_sample(home_, "qvw_data/sample.qvw");
-    editor_ =
-        std::make_unique<Editor>(home_, Layer::DataSet, std::vector<std::string>{file_.string()});
-    editor_->window().first_tick();
+    editor_ = testing::open_sample(home_, &file_);
     if (!editor_->window().graph_window()) editor_->window().run_command(cmd::kTrainGraphWindow);
     editor_->window().run_command(cmd::kDiaEdit);
     window_ = editor_->window().dia_edit_window();

@@ -19,7 +19,6 @@ namespace vosk::ui {
 namespace {
 
 using testing::Editor;
-using testing::Layer;
 using vosk::testing::TempDir;
 
 // The sample opened from the command line, the train graph open and the dia
@@ -28,10 +27,7 @@ class Ui_DiaEditWindowTests : public ::testing::Test {
  protected:
   void SetUp() override {
     home_.write("korv.ini", "[VOSKDiaEditWindow]\r\nfont=5\r\n[Setting]\r\nBackupFile=0\r\n");
-    const auto file = testing::copy_sample(home_, "qvw_data/sample.qvw");
-    editor_ =
-        std::make_unique<Editor>(home_, Layer::DataSet, std::vector<std::string>{file.string()});
-    editor_->window().first_tick();
+    editor_ = testing::open_sample(home_);
     if (!editor_->window().graph_window()) editor_->window().run_command(cmd::kTrainGraphWindow);
     editor_->window().run_command(cmd::kDiaEdit);
     window_ = editor_->window().dia_edit_window();

@@ -101,6 +101,16 @@ std::filesystem::path copy_sample(const vosk::testing::TempDir& dir, std::string
   return target;
 }
 
+std::unique_ptr<Editor> open_sample(const vosk::testing::TempDir& home,
+                                    std::filesystem::path* file) {
+  const std::filesystem::path copy = copy_sample(home, "qvw_data/sample.qvw");
+  if (file) *file = copy;
+  auto editor =
+      std::make_unique<Editor>(home, Layer::DataSet, std::vector<std::string>{copy.string()});
+  editor->window().first_tick();
+  return editor;
+}
+
 datafiles::DataSet read_back(const std::filesystem::path& path, const std::string& program_folder) {
   vosk::testing::ScriptedPrompt quiet;
   datafiles::Session session{quiet, program_folder};

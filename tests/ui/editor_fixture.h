@@ -106,6 +106,11 @@ class Editor {
 // The bundled sample copied to `name` below `dir`; tests write only to copies.
 std::filesystem::path copy_sample(const vosk::testing::TempDir& dir, std::string_view name);
 
+// The editor started on a copy of the sample in `home`'s qvw_data/, as the
+// program is started on a file, after its first tick; `file` gets the copy.
+std::unique_ptr<Editor> open_sample(const vosk::testing::TempDir& home,
+                                    std::filesystem::path* file = nullptr);
+
 // A data set read from disk as the open flow reads it, with no question
 // asked; `program_folder` is the folder the open looks for its files in.
 datafiles::DataSet read_back(const std::filesystem::path& path, const std::string& program_folder);

@@ -150,10 +150,7 @@ class Ui_GraphSettingsTests : public ::testing::Test {
  protected:
   void SetUp() override {
     home_.write("korv.ini", "[VOSKDiaGramWindow]\r\nopen=0\r\n[Setting]\r\nBackupFile=0\r\n");
-    file_ = testing::copy_sample(home_, "qvw_data/sample.qvw");
-    editor_ =
-        std::make_unique<Editor>(home_, Layer::DataSet, std::vector<std::string>{file_.string()});
-    editor_->window().first_tick();
+    editor_ = testing::open_sample(home_, &file_);
     editor_->window().run_command(cmd::kTrainGraphWindow);
     graph_ = editor_->window().graph_window();
     if (!graph_) throw std::runtime_error("the graph window did not open");

@@ -15,7 +15,6 @@ namespace {
 
 using passengers::PassengerCommand;
 using testing::Editor;
-using testing::Layer;
 using vosk::testing::TempDir;
 
 // The sample opened from the command line; the Window menu opens the
@@ -27,10 +26,7 @@ class Ui_PassengerWindowTests : public ::testing::Test {
                 "[VOSKDiaGramWindow]\r\nopen=0\r\n[Setting]\r\nBackupFile=0\r\n"
                 "[VOSKPassengerEditWindow]\r\nPosLeft=20\r\nPosTop=60\r\nPosRight=760\r\n"
                 "PosBottom=480\r\n");
-    file_ = testing::copy_sample(home_, "qvw_data/sample.qvw");
-    editor_ =
-        std::make_unique<Editor>(home_, Layer::DataSet, std::vector<std::string>{file_.string()});
-    editor_->window().first_tick();
+    editor_ = testing::open_sample(home_, &file_);
   }
 
   PassengerWindow& open_window() {

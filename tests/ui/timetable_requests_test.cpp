@@ -22,17 +22,13 @@ namespace vosk::ui {
 namespace {
 
 using testing::Editor;
-using testing::Layer;
 using timetable::RowKind;
 
 class Ui_TimetableRequestsTests : public ::testing::Test {
  protected:
   void SetUp() override {
     home_.write("korv.ini", "[Setting]\r\nBackupFile=0\r\n");
-    const auto file = testing::copy_sample(home_, "qvw_data/sample.qvw");
-    editor_ =
-        std::make_unique<Editor>(home_, Layer::DataSet, std::vector<std::string>{file.string()});
-    editor_->window().first_tick();
+    editor_ = testing::open_sample(home_);
     if (!editor_->window().timetable_window()) editor_->window().run_command(cmd::kTimetableWindow);
     window_ = editor_->window().timetable_window();
     if (!window_) throw std::runtime_error("the timetable window did not open");
