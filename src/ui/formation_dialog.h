@@ -41,9 +41,6 @@ class FormationDialog : public QDialog {
   QPushButton* delete_button() const { return delete_; }
   QPushButton* series_button() const { return series_button_; }
   QLineEdit* start_time() const { return start_time_; }
-  QPushButton* first_run_button() const { return first_run_; }
-  QPushButton* temporary_button() const { return temporary_; }
-  QPushButton* choose_run_button() const { return choose_run_; }
   // Asked for the run 初期ダイヤ選択 makes the first working (0: none); the
   // run list dialog unless a test replaces it.
   std::function<int()> ask_run;

@@ -52,7 +52,6 @@ class PatternManageDialog : public QDialog {
                       QWidget* parent);
 
   QListWidget* patterns() const { return list_; }
-  QPushButton* info_button() const { return info_; }
   QPushButton* edit_button() const { return edit_; }
   QPushButton* delete_button() const { return delete_; }
   bool changed() const { return changed_; }
